@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets up, builds with warnings as errors, and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON >/dev/null
+cmake --build build-test
+cd build-test
+ctest --output-on-failure --parallel 2

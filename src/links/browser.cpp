@@ -1,0 +1,38 @@
+#include "links/browser.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include <utility>
+
+namespace Browser {
+namespace {
+
+Launcher &launcher()
+{
+    static Launcher current;
+    return current;
+}
+
+}  // namespace
+
+void open(const QString &address)
+{
+    if (launcher()) {
+        launcher()(address);
+        return;
+    }
+    // Strict parsing would refuse every referral, whose message always holds
+    // a line break.
+    const QUrl url(address, QUrl::TolerantMode);
+    const QString scheme = url.scheme();
+    if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")))
+        QDesktopServices::openUrl(url);
+}
+
+Launcher setLauncher(Launcher newLauncher)
+{
+    return std::exchange(launcher(), std::move(newLauncher));
+}
+
+}  // namespace Browser

@@ -1,0 +1,22 @@
+// A label that acts as a link: underlined text, the hand pointer, and a
+// click when the left button is pressed and released over it.
+#pragma once
+
+#include <QLabel>
+
+class ClickableLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit ClickableLabel(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
