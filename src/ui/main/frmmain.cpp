@@ -5,6 +5,7 @@
 #include "links/modhelp.h"
 #include "ui/appearance.h"
 #include "ui/clickablelabel.h"
+#include "ui/framebox.h"
 #include "ui/main/accesskey.h"
 #include "ui/messagebox.h"
 #include "ui/twips.h"
@@ -195,7 +196,7 @@ void frmMain::buildMenu()
 
 void frmMain::buildPromotionStrip(QWidget *client)
 {
-    fraFullBrand = place<QGroupBox>(client, "fraFullBrand", Twips::rect(30, 5000, 8800, 850), font());
+    fraFullBrand = place<FrameBox>(client, "fraFullBrand", Twips::rect(30, 5000, 8800, 850), font());
     Appearance::paintBackground(fraFullBrand, kStripGreen);
 
     const QFont linkFont = Appearance::verdana(8.25, Weight::Bold, Underline::Yes);
@@ -236,7 +237,7 @@ void frmMain::buildInputScreen(QWidget *client)
 void frmMain::buildResultScreen(QWidget *client)
 {
     const QFont bold = Appearance::verdana(8.25, Weight::Bold);
-    fraResult = place<QGroupBox>(client, "fraResult", Twips::rect(30, 480, 8800, 4500), bold);
+    fraResult = place<FrameBox>(client, "fraResult", Twips::rect(30, 480, 8800, 4500), bold);
     fraResult->setTitle(QStringLiteral("Orvel Biblical Numerology Results"));
     Appearance::paintBackground(fraResult, kScreenGreen);
     Appearance::setTextColour(fraResult, kWhite);
