@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh xvfb xauth desktop-file-utils appstream dpkg-dev
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON >/dev/null
 cmake --build build-test
 cd build-test

@@ -22,9 +22,9 @@ void open(const QString &address)
         launcher()(address);
         return;
     }
-    // Strict parsing would refuse every referral, whose message always holds
-    // a line break.
-    const QUrl url(address, QUrl::TolerantMode);
+    // Addresses are built already encoded; anything that does not parse as it
+    // stands, or is no web address, is not handed on.
+    const QUrl url(address, QUrl::StrictMode);
     const QString scheme = url.scheme();
     if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")))
         QDesktopServices::openUrl(url);

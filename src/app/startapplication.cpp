@@ -1,0 +1,64 @@
+#include "app/startapplication.h"
+
+#include "app/endapplication.h"
+#include "app/instanceguard.h"
+#include "app/rnd.h"
+#include "links/updatereminder.h"
+#include "ui/clickablelabel.h"
+#include "ui/main/frmmain.h"
+#include "ui/messagebox.h"
+
+#include <cmath>
+
+namespace modHelp {
+namespace {
+
+// Held for the life of the process; its destructor releases the lock when
+// main returns.
+InstanceGuard &instanceGuard()
+{
+    static InstanceGuard guard(InstanceGuard::defaultLockPath());
+    return guard;
+}
+
+}  // namespace
+
+void StartApplication()
+{
+    if (instanceGuard().PrevInstance()) {
+        MsgBox::show({nullptr, QStringLiteral("Application is already running"), QMessageBox::Information,
+                      QMessageBox::Ok, QMessageBox::Ok});
+        EndApplication();
+        return;
+    }
+    Rnd::Randomize();
+    CheckForUpdate();
+    auto *form = new frmMain;
+    form->show();
+    CoBrand_Randomize(*form);
+}
+
+int CoBrandPick(float r)
+{
+    // In double, 6r + 1 is exact for every float r, so the only rounding is
+    // the one asked for; nearbyint rounds a half to even by default.
+    return static_cast<int>(std::nearbyint(6.0 * static_cast<double>(r) + 1.0));
+}
+
+void CoBrand_Randomize(frmMain &form)
+{
+    CoBrand_Randomize(form, Rnd::Next());
+}
+
+void CoBrand_Randomize(frmMain &form, float r)
+{
+    const int intCoBrandRandomNumber = CoBrandPick(r);
+    if (intCoBrandRandomNumber == 7)
+        return;
+    if (intCoBrandRandomNumber % 2 == 0)
+        form.lblFullBrand->raise();
+    else
+        form.lblCobrand->raise();
+}
+
+}  // namespace modHelp

@@ -1,0 +1,47 @@
+// The program's start-up in a process of its own, as main runs it, with each
+// message box printed and answered by its default button, for the tests that
+// start real copies side by side. "--end" ends the copy once it runs.
+#include "app/endapplication.h"
+#include "app/startapplication.h"
+#include "links/browser.h"
+#include "ui/appearance.h"
+#include "ui/messagebox.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void say(const QString &line)
+{
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Appearance::apply();
+    app.setQuitOnLastWindowClosed(false);
+    MsgBox::setHandler([](const MsgBox::Request &request) {
+        say(QStringLiteral("box|%1|%2|%3|%4")
+                .arg(request.text)
+                .arg(int(request.icon))
+                .arg(int(request.buttons))
+                .arg(int(request.defaultButton)));
+        return request.defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : request.defaultButton;
+    });
+    Browser::setLauncher([](const QString &address) { say(QStringLiteral("browser|") + address); });
+
+    modHelp::StartApplication();
+    if (modHelp::ApplicationEnded())
+        return 0;
+    say(QStringLiteral("running"));
+    if (app.arguments().contains(QStringLiteral("--end")))
+        QTimer::singleShot(0, &modHelp::EndApplication);
+    return app.exec();
+}
