@@ -3,11 +3,14 @@
 #include "engine/modbiblicalnumerology.h"
 #include "links/hosts.h"
 #include "links/modhelp.h"
+#include "ui/about/frmabout.h"
 #include "ui/appearance.h"
+#include "ui/exit/frmnagscreen2.h"
 #include "ui/clickablelabel.h"
 #include "ui/framebox.h"
 #include "ui/main/accesskey.h"
 #include "ui/messagebox.h"
+#include "ui/trimspaces.h"
 #include "ui/twips.h"
 
 #include <QClipboard>
@@ -58,18 +61,6 @@ QString fromEngine(std::string_view text)
 std::u16string_view toEngine(const QString &text)
 {
     return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-// Only spaces count as the ends of a name; tabs and line breaks stay.
-QString trimSpaces(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
 }
 
 template <typename Widget>
@@ -307,8 +298,11 @@ void frmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+// However the window is closed, the exit screen takes over; the program ends
+// when that screen is closed.
 void frmMain::Form_Unload()
 {
+    (new frmNagScreen2)->show();
 }
 
 void frmMain::mnuExit_Click()
@@ -318,6 +312,8 @@ void frmMain::mnuExit_Click()
 
 void frmMain::mnuAbout_Click()
 {
+    frmAbout about(this);
+    about.exec();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -392,7 +388,7 @@ bool frmMain::ValidateName()
 {
     // A name without a single letter A to Z has no number and so no reading;
     // it is refused like an empty one rather than showing someone else's.
-    const QString name = trimSpaces(txtName->text());
+    const QString name = TrimSpaces(txtName->text());
     if (!name.isEmpty() && numerology::HasNameLetter(toEngine(name)))
         return true;
     MsgBox::showInputError(this, QStringLiteral("Please Enter Name"));
@@ -404,7 +400,7 @@ void frmMain::cmdProceed_Click()
 {
     if (!ValidateName())
         return;
-    strName = trimSpaces(txtName->text());
+    strName = TrimSpaces(txtName->text());
     intNameNumber = numerology::GetNameNumber(toEngine(strName));
     numerology::LoadBiblicalNumbers();
     if (const auto row = numerology::FindBiblicalNumber(intNameNumber)) {
