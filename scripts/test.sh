@@ -6,8 +6,23 @@ cd "$(dirname "$0")/.."
 test_packages=(
     # the browser launch on a virtual X server; the package checks
     xvfb xauth desktop-file-utils appstream dpkg-dev
+    clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
+    openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
 )
 scripts/install-deps.sh "${test_packages[@]}"
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON >/dev/null
 cmake --build build-test
 (cd build-test && ctest --output-on-failure --parallel 2)
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# leaks included (CMakePresets.json; build-asan).
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
+
+# Each fuzz target for a bounded time from its seeds in fuzz/corpus/, built
+# with clang and libFuzzer (build-fuzz). A crash input it finds is left in
+# build-fuzz/fuzz/crashes/; keep it in fuzz/regressions/<target>/.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz

@@ -1,10 +1,12 @@
 #include "app/instanceguard.h"
 
 #include "app/executable.h"
+#include "app/processalive.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 namespace {
 
@@ -38,21 +40,32 @@ bool InstanceGuard::PrevInstance()
         return false;
     if (m_lock.error() != QLockFile::LockFailedError)
         return false;
-    if (ownerIsGone() && m_lock.removeStaleLockFile() && m_lock.tryLock(0))
+    if (ownerIsGone()) {
+        // A lock that no living copy holds never blocks, not even one that a
+        // read-only folder keeps from being cleared.
+        if (m_lock.removeStaleLockFile())
+            m_lock.tryLock(0);
         return false;
-    return m_lock.error() == QLockFile::LockFailedError;
+    }
+    return true;
 }
 
 bool InstanceGuard::ownerIsGone()
 {
     // With the stale time off, QLockFile would honour an unreadable record for
     // ever; one that stays unreadable past the grace time has no owner.
+    const QFileInfo record(m_path);
+    // Only a file can be a record: a folder in its place holds nothing.
+    if (record.exists() && !record.isFile())
+        return true;
     qint64 pid = 0;
     QString host;
     QString application;
+    // QLockFile clears a dead owner's lock itself, except where the folder is
+    // read-only; such a lock is left behind by a copy that is gone.
     if (m_lock.getLockInfo(&pid, &host, &application))
-        return false;
-    const QDateTime written = QFileInfo(m_path).lastModified();
+        return host == QSysInfo::machineHostName() && !ProcessAlive::isRunning(pid);
+    const QDateTime written = record.lastModified();
     // Either way, so that a clock set back cannot keep the record young.
     return written.isValid() && qAbs(written.msecsTo(QDateTime::currentDateTime())) > kRecordGraceMs;
 }

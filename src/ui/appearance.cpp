@@ -2,17 +2,25 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontDatabase>
+#include <QHash>
 #include <QIcon>
+#include <QImage>
 #include <QPalette>
 #include <QPixmap>
+#include <QResource>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QWidget>
+#include <QtEndian>
+
+#include <cstring>
 
 static void initResources()
 {
     // The resources live in a static library, so they must be pulled in by name.
     Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(orvel_pixels);
 }
 
 namespace Appearance {
@@ -31,9 +39,33 @@ void apply()
                                 QStringLiteral("DejaVu Sans")});
 }
 
+// The designed face when it is installed, else its first installed substitute.
+// Asked for a face it does not have, Qt would first have fontconfig sort every
+// font on the system for a fallback, a few milliseconds at start-up.
+static QString installedFace(const char *face)
+{
+    static QHash<QByteArray, QString> chosen;
+    const QByteArray key(face);
+    if (const auto found = chosen.constFind(key); found != chosen.cend())
+        return *found;
+    const QString designed = QString::fromLatin1(face);
+    const QStringList installed = QFontDatabase::families();
+    QString use = designed;
+    if (!installed.contains(designed, Qt::CaseInsensitive)) {
+        for (const QString &substitute : QFont::substitutes(designed)) {
+            if (installed.contains(substitute, Qt::CaseInsensitive)) {
+                use = substitute;
+                break;
+            }
+        }
+    }
+    chosen.insert(key, use);
+    return use;
+}
+
 QFont font(const char *face, qreal points, Weight weight, Underline underline)
 {
-    QFont f(QString::fromLatin1(face));
+    QFont f(installedFace(face));
     f.setPointSizeF(points);
     f.setWeight(weight == Weight::Bold ? QFont::Bold : QFont::Normal);
     f.setUnderline(underline == Underline::Yes);
@@ -84,9 +116,31 @@ QString shownCaption(QString caption)
     return caption.replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
+QImage picture(const char *name)
+{
+    // The build decoded the picture into raw lines behind a 20-byte header;
+    // the image uses them in place. Should they be missing, the picture itself
+    // is decoded.
+    const QResource raw(QStringLiteral(":/pixels/%1.raw").arg(QLatin1StringView(name)));
+    const qint64 size = raw.size();
+    const uchar *data = raw.data();
+    if (data && raw.compressionAlgorithm() == QResource::NoCompression && size >= 20
+        && std::memcmp(data, "ORVP", 4) == 0) {
+        const auto field = [data](int index) { return qFromLittleEndian<quint32>(data + 4 + 4 * index); };
+        const int width = int(field(0));
+        const int height = int(field(1));
+        const qsizetype bytesPerLine = field(2);
+        const auto format = QImage::Format(field(3));
+        const bool whole = size == 20 + bytesPerLine * height;
+        if (format > QImage::Format_Invalid && format < QImage::NImageFormats && whole)
+            return QImage(data + 20, width, height, bytesPerLine, format);
+    }
+    return QImage(QStringLiteral(":/%1").arg(QLatin1StringView(name)));
+}
+
 const QPixmap &programIconPixmap()
 {
-    static const QPixmap pixmap(QStringLiteral(":/icon.png"));
+    static const QPixmap pixmap = QPixmap::fromImage(picture("icon.png"));
     return pixmap;
 }
 
@@ -99,7 +153,7 @@ const QIcon &programIcon()
 const QCursor &handCursor()
 {
     // The hot spot is the tip of the pointing finger in the drawing.
-    static const QCursor cursor(QPixmap(QStringLiteral(":/hand.png")), 8, 1);
+    static const QCursor cursor(QPixmap::fromImage(picture("hand.png")), 8, 1);
     return cursor;
 }
 

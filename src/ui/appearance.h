@@ -8,6 +8,7 @@
 
 class QCursor;
 class QIcon;
+class QImage;
 class QPixmap;
 class QWidget;
 
@@ -44,6 +45,9 @@ void centreOnScreen(QWidget *window);
 
 // A design caption as shown: "&&" stands for one "&".
 QString shownCaption(QString caption);
+
+// One of the program's pictures by its file name ("bible.jpg"), as decoded at build time.
+QImage picture(const char *name);
 
 const QIcon &programIcon();
 const QPixmap &programIconPixmap();

@@ -1,5 +1,6 @@
 // A label that acts as a link: underlined text, the hand pointer, and a
-// click when the left button is pressed and released over it.
+// click when the left button is pressed and released over it, or when Space
+// is pressed while it has the keyboard focus.
 #pragma once
 
 #include <QLabel>
@@ -16,6 +17,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_pressed = false;

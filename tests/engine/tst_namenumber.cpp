@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <random>
 #include <string>
 
 using modBiblicalNumerology::GetNameNumber;
@@ -55,6 +56,7 @@ private slots:
     void shouldSkipALetterThatWouldPassTheLargestTotal();
     void shouldTakeNamesLongerThanTheLargestPosition();
     void shouldAgreeWithASlowReference();
+    void shouldAgreeLetterByLetterOnLongMixedNames();
     void shouldTellWhetherANameHasALetter_data();
     void shouldTellWhetherANameHasALetter();
 };
@@ -159,6 +161,32 @@ void TestNameNumber::shouldAgreeWithASlowReference()
             QCOMPARE(number, referenceNumber(name));
             QVERIFY(number >= 0 && number <= 12);
         }
+    }
+}
+
+// Long names are summed a block at a time; any length, any mixture and any
+// point at which the limit is reached must give what adding letter by letter gives.
+void TestNameNumber::shouldAgreeLetterByLetterOnLongMixedNames()
+{
+    const std::u16string pool = u"AaIiZzSsRrHh  -1\u00E9\u0131\u017F\uFF21";
+    std::mt19937 random(20240607);
+    const auto letterByLetter = [](const std::u16string &name) {
+        int total = 0;
+        for (char16_t ch : name) {
+            const char16_t upper = QChar(ch).toUpper().unicode();
+            const int value = upper >= u'A' && upper <= u'Z' ? (upper - u'A') % 9 + 1 : 0;
+            if (total + value <= 32767)
+                total += value;
+        }
+        return referenceNumber(repeated(u'I', std::size_t(total / 9)) + repeated(u'A', std::size_t(total % 9)));
+    };
+    for (int round = 0; round < 400; ++round) {
+        // A run of I brings the total near the limit, then a mixed tail crosses it.
+        std::u16string name = repeated(u'I', random() % 3700);
+        const std::size_t tail = random() % 700;
+        for (std::size_t i = 0; i < tail; ++i)
+            name += pool[random() % pool.size()];
+        QCOMPARE(int(GetNameNumber(name)), letterByLetter(name));
     }
 }
 

@@ -188,7 +188,8 @@ void TestExitScreen::shouldTabInTabIndexOrder()
 {
     showScreen();
     const QStringList expected = {"Check1",         "txtName",       "cmdSubmit",  "txtEmail",
-                                  "txtFriendEmail", "txtFriendName", "txtMessage", "cmdClose"};
+                                  "txtFriendEmail", "txtFriendName", "txtMessage", "lblGoToHome",
+                                  "cmdClose"};
     QStringList visited;
     for (int step = 0; step < expected.size(); ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

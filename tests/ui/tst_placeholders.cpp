@@ -3,6 +3,7 @@
 #include "app/endapplication.h"
 #include "recorders.h"
 #include "ui/appearance.h"
+#include "ui/clickablelabel.h"
 #include "ui/exit/frmnagscreen2.h"
 
 #include <QApplication>
@@ -165,7 +166,7 @@ void TestPlaceholders::shouldKeepTheInitialMessageUntilEmptied()
     message->setFocus(Qt::TabFocusReason);
     QCOMPARE(message->toPlainText(), QStringLiteral("Your Message\n"));
     QTest::keyClick(message, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), m_screen->cmdClose);
+    QCOMPARE(QApplication::focusWidget(), m_screen->lblGoToHome);
     QCOMPARE(message->toPlainText(), QStringLiteral("Your Message\n"));
 
     // Emptied and left, it holds the bare placeholder, which the next entry clears.

@@ -2,6 +2,7 @@
 // their access keys, the two screens, the symbolism box and the clipboard.
 #include "recorders.h"
 #include "ui/appearance.h"
+#include "ui/clickablelabel.h"
 #include "ui/main/frmmain.h"
 
 #include <QClipboard>
@@ -343,9 +344,11 @@ void TestReadingFlow::shouldRunTheReadingFromTheHiddenMenuCommand()
 
 void TestReadingFlow::shouldTabThroughBothScreens()
 {
-    // Both frames stay live, so the chain runs through the screen behind too.
-    const QList<QWidget *> chain{m_window->txtName, m_window->cmdProceed, m_window->cmdBack,
-                                 m_window->txtSymbolism, m_window->txtName};
+    // Both frames stay live, so the chain runs through the screen behind too;
+    // the links follow, only the promotion label in front among them.
+    const QList<QWidget *> chain{m_window->txtName,      m_window->cmdProceed, m_window->cmdBack,
+                                 m_window->txtSymbolism, m_window->Label14,    m_window->lblCobrand,
+                                 m_window->txtName};
     QCOMPARE(QApplication::focusWidget(), m_window->txtName);
     for (qsizetype i = 1; i < chain.size(); ++i) {
         QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_Tab, QStringLiteral("\t"),

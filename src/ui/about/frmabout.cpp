@@ -105,6 +105,8 @@ frmAbout::frmAbout(QWidget *parent)
     picIcon->move(Twips::toPixels(90), Twips::toPixels(120));
     picIcon->setPixmap(Appearance::programIconPixmap());
     picIcon->adjustSize();
+    picIcon->setAccessibleName(QStringLiteral("Program icon"));
+    picIcon->setAccessibleDescription(QStringLiteral("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(lblHomePage, &ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);

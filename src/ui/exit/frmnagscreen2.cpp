@@ -143,6 +143,8 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QRect &place, const 
     // The frame's bold caption font is not the boxes' own.
     box->setFont(windowFont());
     box->setText(QString::fromLatin1(placeholder));
+    // The placeholder is the box's only caption, and it goes once the user types.
+    box->setAccessibleName(QString::fromLatin1(placeholder));
     // Long texts start at their beginning, as a freshly loaded box shows them.
     box->setCursorPosition(0);
     return box;
@@ -218,6 +220,8 @@ void frmNagScreen2::buildWindow()
     Picture1 = makeChild<QLabel>(this, "Picture1", Twips::rect(360, 217, 480, 480));
     Picture1->setPixmap(Appearance::programIconPixmap());
     Picture1->adjustSize();
+    Picture1->setAccessibleName(QStringLiteral("Program icon"));
+    Picture1->setAccessibleDescription(QStringLiteral("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
 
     Check1 = makeChild<QPushButton>(this, "Check1", Twips::rect(30, 2040, 7185, 555));
     Check1->setText(QStringLiteral("Click Here To Visit ") + QLatin1StringView(Hosts::kMakerSite)
@@ -257,6 +261,7 @@ void frmNagScreen2::buildReferFriendBox()
     txtMessage->setFont(windowFont());
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
+    txtMessage->setAccessibleName(QString::fromLatin1(kMessagePlaceholder));
     setBoxText(txtMessage, QString::fromLatin1(kMessagePlaceholder) + QStringLiteral("\r\n"));
 }
 
@@ -287,6 +292,7 @@ void frmNagScreen2::connectHandlers()
     setTabOrder(txtEmail, txtFriendEmail);
     setTabOrder(txtFriendEmail, txtFriendName);
     setTabOrder(txtFriendName, txtMessage);
+    setTabOrder(txtMessage, lblGoToHome);
     cmdClose->setFocus();
 
     connect(Check1, &QPushButton::toggled, this, &frmNagScreen2::Check1_Click);

@@ -138,6 +138,10 @@ frmMain::frmMain(QWidget *parent)
     setTabOrder(txtName, cmdProceed);
     setTabOrder(cmdProceed, cmdBack);
     setTabOrder(cmdBack, txtSymbolism);
+    // The links come last, so that the designed order of the screens stays as it is.
+    setTabOrder(txtSymbolism, Label14);
+    setTabOrder(Label14, lblFullBrand);
+    setTabOrder(lblFullBrand, lblCobrand);
 
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
     Appearance::centreOnScreen(this);
@@ -197,8 +201,21 @@ void frmMain::buildPromotionStrip(QWidget *client)
     lblCobrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblCobrand", strip, linkFont, kWhite,
                                                Qt::AlignHCenter,
                                                Appearance::shownCaption(QString::fromLatin1(kCoBrandCaption)));
-    for (QLabel *label : {static_cast<QLabel *>(lblFullBrand), static_cast<QLabel *>(lblCobrand)})
+    for (QLabel *label : {static_cast<QLabel *>(lblFullBrand), static_cast<QLabel *>(lblCobrand)}) {
         Appearance::paintBackground(label, kStripGreen);
+        label->installEventFilter(this);
+    }
+    followFrontPromotion();
+}
+
+// Only the promotion label in front can be seen, so only it takes the focus.
+void frmMain::followFrontPromotion()
+{
+    // A frame's children are listed from back to front.
+    const QObjectList &stack = fraFullBrand->children();
+    const bool cobrandInFront = stack.indexOf(lblCobrand) > stack.indexOf(lblFullBrand);
+    lblCobrand->setFocusPolicy(cobrandInFront ? Qt::TabFocus : Qt::NoFocus);
+    lblFullBrand->setFocusPolicy(cobrandInFront ? Qt::NoFocus : Qt::TabFocus);
 }
 
 void frmMain::buildInputScreen(QWidget *client)
@@ -221,8 +238,14 @@ void frmMain::buildInputScreen(QWidget *client)
                                QStringLiteral("&Get My Biblical Numerology Reading"));
 
     Picture1 = place<QLabel>(fraMain, "Picture1", Twips::rect(1103, 1680, 1590, 1815), font());
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/bible.jpg")));
+    Picture1->setPixmap(QPixmap::fromImage(Appearance::picture("bible.jpg")));
     Picture1->adjustSize();
+
+    // What a screen reader says for the controls that carry no words of their own.
+    Picture1->setAccessibleName(QStringLiteral("Bible"));
+    Picture1->setAccessibleDescription(QStringLiteral("A closed Bible with a cross and a bookmark ribbon"));
+    txtName->setAccessibleName(QStringLiteral("Name"));
+    lblLabel[0]->setBuddy(txtName);
 }
 
 void frmMain::buildResultScreen(QWidget *client)
@@ -259,6 +282,14 @@ void frmMain::buildResultScreen(QWidget *client)
     // Moving over the box must be seen too, not only dragging across it.
     txtSymbolism->viewport()->setMouseTracking(true);
     txtSymbolism->viewport()->installEventFilter(this);
+
+    // Without a name of its own the box would be read out as the frame's caption.
+    txtSymbolism->setAccessibleName(QStringLiteral("Symbolism"));
+    lblLabel[4]->setBuddy(txtSymbolism);
+    // A bare number or keyword read out alone means nothing; the heading says what it is.
+    lblResult[0]->setAccessibleDescription(lblLabel[1]->text());
+    lblResult[1]->setAccessibleDescription(lblLabel[2]->text());
+    lblResult[2]->setAccessibleDescription(lblLabel[3]->text());
 
     cmdBack = commandButton(fraResult, "cmdBack", Twips::rect(4515, 4000, 4200, 375),
                             QStringLiteral("&Do It Once Again"));
@@ -320,6 +351,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtName)
         return filterNameKey(event);
+    if ((watched == lblCobrand || watched == lblFullBrand) && event->type() == QEvent::ZOrderChange)
+        followFrontPromotion();
     if (watched == txtSymbolism->viewport()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -354,12 +387,16 @@ bool frmMain::filterNameKey(QEvent *event)
         return false;
     }
 
+    // Backspace, Delete, Tab and NUL act as keys only when they come alone;
+    // inside a longer text or an input method's commit the box would take
+    // them in as characters, so there they are refused like any other.
+    const bool singleKey = event->type() == QEvent::KeyPress && typed.size() == 1;
     for (QChar ch : std::as_const(typed)) {
         int KeyAscii = ch.unicode();
-        // Delete and Tab arrive with a character here but are keys, not text;
-        // a NUL is no character at all.
-        if (KeyAscii == 127 || KeyAscii == 9 || KeyAscii == 0)
+        if (singleKey && (KeyAscii == 127 || KeyAscii == 9 || KeyAscii == 0))
             continue;
+        if (!singleKey && KeyAscii == 8)
+            KeyAscii = 127;  // then refused below, like any other control character
         txtName_KeyPress(KeyAscii);
         if (KeyAscii != 0)
             continue;

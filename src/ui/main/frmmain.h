@@ -69,6 +69,7 @@ private:
     void buildInputScreen(QWidget *client);
     void buildResultScreen(QWidget *client);
     void connectHandlers();
+    void followFrontPromotion();
 
     void Form_Load();
     void Form_Unload();

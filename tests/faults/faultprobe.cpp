@@ -1,0 +1,74 @@
+// The program's start-up, one reading and its normal end, in a process of
+// its own, for the tests that start it on a broken machine. Each message box
+// is printed and answered by its default button; each address the program
+// opens is printed, unless ORVEL_PROBE_REAL_BROWSER asks for the real launch.
+//   faultprobe NAME   prints "reading|NUMBER|KEYWORD" for NAME typed into the box
+#include "app/endapplication.h"
+#include "app/startapplication.h"
+#include "links/browser.h"
+#include "ui/appearance.h"
+#include "ui/main/frmmain.h"
+#include "ui/messagebox.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void say(const QString &line)
+{
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+frmMain *mainWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *form = qobject_cast<frmMain *>(widget))
+            return form;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Appearance::apply();
+    app.setQuitOnLastWindowClosed(false);
+    MsgBox::setHandler([](const MsgBox::Request &request) {
+        QString text = request.text;
+        say(QStringLiteral("box|") + text.replace(QLatin1Char('\r'), QLatin1Char('/')));
+        return request.defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : request.defaultButton;
+    });
+    if (qEnvironmentVariableIsEmpty("ORVEL_PROBE_REAL_BROWSER"))
+        Browser::setLauncher([](const QString &address) { say(QStringLiteral("browser|") + address); });
+
+    modHelp::StartApplication();
+    if (modHelp::ApplicationEnded()) {
+        say(QStringLiteral("refused"));
+        return 0;
+    }
+    const QString name = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("abc");
+    QTimer::singleShot(0, [name] {
+        frmMain *form = mainWindow();
+        if (!form || !form->isVisible()) {
+            say(QStringLiteral("no main window"));
+        } else {
+            QTest::keyClicks(form->txtName, name);
+            form->cmdProceed->click();
+            say(QStringLiteral("reading|%1|%2").arg(form->lblResult[0]->text(), form->lblResult[1]->text()));
+        }
+        modHelp::EndApplication();
+    });
+    const int status = app.exec();
+    say(QStringLiteral("ended|%1").arg(status));
+    return status;
+}

@@ -1,0 +1,332 @@
+// The program started on a broken machine: each fault is set up in fresh
+// user folders, then the real start-up runs in a process of its own (the
+// fault probe, under the program's own executable name), types a name, takes
+// the reading and ends the program. Whatever the fault, the program must
+// start, read, end with status 0, show no message box but the ones it names,
+// and leave every stored value as it was or as the update reminder renews it.
+//
+// Folder permissions do not stop root, so as root the probe runs as the user
+// nobody, with the folders handed to that user.
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+enum class Fault {
+    SettingsFolderUnreadable,
+    SettingsFolderUnwritable,
+    SettingsFolderUnwritableFirstStart,
+    FileWhereSettingsFolderIs,
+    FileWhereConfigHomeIs,
+    GarbageSettingsFile,
+    GarbageAroundTheDate,
+    NoDateInTheKey,
+    NoBrowser,
+    RuntimeFolderReadOnly,
+    RuntimeFolderMissing,
+    CrashedCopysLockInReadOnlyRuntimeFolder,
+    FolderWhereLockIs,
+    ClockSetBackAYear,
+};
+
+const char kProgram[] = "OrvelFreeBiblicalNumerology";
+const char kQuestion[] =
+    "box|There maybe an update to this software available/Do you want to check for an update?";
+const char kDownload[] = "browser|http://www.orvel-numerology.test/download-orvel-free-biblical-numerology.html";
+constexpr uid_t kNobody = 65534;
+
+QByteArray storedDate(int daysFromToday)
+{
+    return "[Settings]\nDuration=" + QDate::currentDate().addDays(daysFromToday).toString(Qt::ISODate).toLatin1()
+           + "\n";
+}
+
+// Bytes of every value, the same on every run.
+QByteArray garbage(int size)
+{
+    QRandomGenerator generator(7);
+    QByteArray bytes(size, '\0');
+    for (char &byte : bytes)
+        byte = static_cast<char>(generator.bounded(256));
+    return bytes;
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool setMode(const QString &path, mode_t mode)
+{
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+// Sets or clears the immutable attribute, which stops root too; false where
+// the file system or the machine does not allow it.
+bool setImmutable(const QString &path, bool on)
+{
+    const QString chattr = QStandardPaths::findExecutable(QStringLiteral("chattr"));
+    return !chattr.isEmpty()
+           && QProcess::execute(chattr, {on ? QStringLiteral("+i") : QStringLiteral("-i"), path}) == 0;
+}
+
+void handTo(const QString &path, uid_t user)
+{
+    QDir folder(path);
+    for (const QFileInfo &entry : folder.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (entry.isDir() && !entry.isSymLink())
+            handTo(entry.filePath(), user);
+        else
+            QVERIFY(::lchown(QFile::encodeName(entry.filePath()).constData(), user, user) == 0);
+    }
+    QVERIFY(::chown(QFile::encodeName(path).constData(), user, user) == 0);
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Fault)
+
+class TestFaults : public QObject
+{
+    Q_OBJECT
+private slots:
+    void shouldStartReadAndEndDespite_data();
+    void shouldStartReadAndEndDespite();
+};
+
+void TestFaults::shouldStartReadAndEndDespite_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QByteArray>("stored");          // the settings file before the start; null: none
+    QTest::addColumn<QStringList>("expectedEvents");  // what the program asks and opens, in order
+    QTest::addColumn<bool>("renewed");               // afterwards the file holds today's date
+
+    const QByteArray recent = storedDate(-3);
+    const QByteArray yearAgo = storedDate(-365);
+    const QStringList quiet;
+    const QString question = QLatin1String(kQuestion);
+    const QString download = QLatin1String(kDownload);
+
+    QTest::newRow("settings folder unreadable") << Fault::SettingsFolderUnreadable << yearAgo << quiet << false;
+    // The question is asked; the date cannot be renewed, which ends the reminder.
+    QTest::newRow("settings folder unwritable") << Fault::SettingsFolderUnwritable << yearAgo
+                                                << QStringList{question} << false;
+    QTest::newRow("settings folder unwritable, first start") << Fault::SettingsFolderUnwritableFirstStart
+                                                             << QByteArray() << quiet << false;
+    QTest::newRow("a file where the settings folder is") << Fault::FileWhereSettingsFolderIs << QByteArray()
+                                                         << quiet << false;
+    QTest::newRow("a file where the configuration home is") << Fault::FileWhereConfigHomeIs << QByteArray()
+                                                            << quiet << false;
+    // Nothing in it reads as a date: a first start, which records today.
+    QTest::newRow("settings file of random bytes") << Fault::GarbageSettingsFile << garbage(4096) << quiet
+                                                   << true;
+    QTest::newRow("garbage around a recent date") << Fault::GarbageAroundTheDate
+                                                  << garbage(700) + "\n" + recent + garbage(700) << quiet
+                                                  << false;
+    QTest::newRow("a key that holds no date") << Fault::NoDateInTheKey
+                                              << QByteArray("[Settings]\nDuration=\x01\xff{not a date}\n")
+                                              << quiet << false;
+    QTest::newRow("no browser on the machine") << Fault::NoBrowser << yearAgo << QStringList{question} << true;
+    QTest::newRow("runtime folder read-only") << Fault::RuntimeFolderReadOnly << recent << quiet << false;
+    QTest::newRow("runtime folder missing") << Fault::RuntimeFolderMissing << recent << quiet << false;
+    QTest::newRow("a crashed copy's lock in a read-only runtime folder")
+        << Fault::CrashedCopysLockInReadOnlyRuntimeFolder << recent << quiet << false;
+    QTest::newRow("a folder where the lock is") << Fault::FolderWhereLockIs << recent << quiet << false;
+    // The stored date lies a year ahead: the question, then a renewed date.
+    QTest::newRow("clock set back a year") << Fault::ClockSetBackAYear << storedDate(365)
+                                           << QStringList{question, download} << true;
+}
+
+void TestFaults::shouldStartReadAndEndDespite()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QByteArray, stored);
+    QFETCH(QStringList, expectedEvents);
+    QFETCH(bool, renewed);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QVERIFY(setMode(root.path(), 0755));
+    const QString config = root.filePath(QStringLiteral("config"));
+    const QString runtime = root.filePath(QStringLiteral("runtime"));
+    const QString settingsFolder = config + QStringLiteral("/Orvel");
+    const QString settingsFile = settingsFolder + QLatin1Char('/') + QLatin1String(kProgram) + QStringLiteral(".conf");
+    const QString lock = runtime + QLatin1Char('/') + QLatin1String(kProgram) + QStringLiteral(".lock");
+    QVERIFY(QDir().mkpath(settingsFolder));
+    QVERIFY(QDir().mkpath(runtime));
+    QVERIFY(setMode(runtime, 0700));
+    if (!stored.isNull())
+        QVERIFY(writeFile(settingsFile, stored));
+
+    // The probe under the program's own name, where the user nobody can run it.
+    const QString program = root.filePath(QLatin1String(kProgram));
+    QVERIFY(QFile::copy(QStringLiteral(ORVEL_FAULT_PROBE), program));
+    QVERIFY(setMode(program, 0755));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), root.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), root.filePath(QStringLiteral("cache")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    // The sanitizers' suppression files must be readable by the user nobody too.
+    for (const char *name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        QString options = environment.value(QLatin1String(name));
+        const qsizetype at = options.indexOf(QLatin1String("suppressions="));
+        if (at < 0)
+            continue;
+        const qsizetype start = at + qsizetype(sizeof("suppressions=") - 1);
+        const qsizetype end = options.indexOf(QLatin1Char(':'), start);
+        const QString original = options.mid(start, end < 0 ? -1 : end - start);
+        const QString copy = root.filePath(QLatin1String(name) + QStringLiteral(".supp"));
+        QVERIFY(QFile::copy(original, copy));
+        environment.insert(QLatin1String(name), options.replace(start, original.size(), copy));
+    }
+
+    bool needsPermissions = true;
+    QString protectedPath;  // a folder whose mode is restored before the checks
+    QStringList command{program};
+    switch (fault) {
+    case Fault::SettingsFolderUnreadable:
+        protectedPath = settingsFolder;
+        QVERIFY(setMode(settingsFolder, 0));
+        break;
+    case Fault::SettingsFolderUnwritable:
+    case Fault::SettingsFolderUnwritableFirstStart:
+        protectedPath = settingsFolder;
+        QVERIFY(setMode(settingsFolder, 0500));
+        break;
+    case Fault::FileWhereSettingsFolderIs:
+        QVERIFY(QDir(settingsFolder).removeRecursively());
+        QVERIFY(writeFile(settingsFolder, "not a folder\n"));
+        break;
+    case Fault::FileWhereConfigHomeIs:
+        QVERIFY(QDir(config).removeRecursively());
+        QVERIFY(writeFile(config, "not a folder\n"));
+        break;
+    case Fault::GarbageSettingsFile:
+    case Fault::GarbageAroundTheDate:
+    case Fault::NoDateInTheKey:
+    case Fault::ClockSetBackAYear:
+        needsPermissions = false;
+        break;
+    case Fault::NoBrowser: {
+        needsPermissions = false;
+        // The real launch, with nothing on PATH that could open an address;
+        // on an X display when there is one to be had, where Qt does look
+        // for xdg-open and the browsers it knows.
+        const QString emptyBin = root.filePath(QStringLiteral("bin"));
+        QVERIFY(QDir().mkpath(emptyBin));
+        environment.insert(QStringLiteral("ORVEL_PROBE_REAL_BROWSER"), QStringLiteral("1"));
+        for (const char *name : {"BROWSER", "DEFAULT_BROWSER"})
+            environment.remove(QLatin1String(name));
+        command = QStringList{QStringLiteral("/usr/bin/env"), QStringLiteral("PATH=") + emptyBin, program};
+        const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+        if (!xvfbRun.isEmpty()) {
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            command = QStringList{xvfbRun, QStringLiteral("-a")} + command;
+        }
+        break;
+    }
+    case Fault::RuntimeFolderReadOnly:
+        protectedPath = runtime;
+        QVERIFY(setMode(runtime, 0500));
+        break;
+    case Fault::RuntimeFolderMissing:
+        QVERIFY(QDir(runtime).removeRecursively());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime + QStringLiteral("/gone"));
+        break;
+    case Fault::CrashedCopysLockInReadOnlyRuntimeFolder: {
+        // A process id that no process has, written as QLockFile writes its record.
+        QVERIFY(writeFile(lock, "2147483646\n" + QByteArray(kProgram) + "\n" + QSysInfo::machineHostName().toUtf8()
+                                    + "\n"));
+        needsPermissions = false;
+        if (!setImmutable(runtime, true))
+            QSKIP("chattr +i is not available here, so no folder can be made read-only for every user");
+        break;
+    }
+    case Fault::FolderWhereLockIs:
+        QVERIFY(QDir().mkpath(lock));
+        break;
+    }
+
+    const bool asOther = needsPermissions && ::geteuid() == 0;
+    if (asOther) {
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            QSKIP("As root only another user feels folder permissions, and setpriv is missing");
+        handTo(root.path(), kNobody);
+        command = QStringList{setpriv, QStringLiteral("--reuid=%1").arg(kNobody),
+                              QStringLiteral("--regid=%1").arg(kNobody), QStringLiteral("--clear-groups"),
+                              QStringLiteral("--")}
+                  + command;
+    }
+
+    const QDate before = QDate::currentDate();
+    QProcess probe;
+    probe.setProcessEnvironment(environment);
+    probe.start(command.takeFirst(), command);
+    const bool finished = probe.waitForFinished(90000);
+    const QDate after = QDate::currentDate();
+    if (fault == Fault::CrashedCopysLockInReadOnlyRuntimeFolder)
+        QVERIFY(setImmutable(runtime, false));
+    if (!protectedPath.isEmpty())
+        QVERIFY(setMode(protectedPath, 0700));
+    if (!finished)
+        probe.kill();
+
+    const QString errors = QString::fromLocal8Bit(probe.readAllStandardError());
+    QStringList lines = QString::fromUtf8(probe.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY2(finished, qPrintable(errors));
+    QVERIFY2(probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0, qPrintable(errors));
+    // "abc" is worth 1 + 2 + 3.
+    QVERIFY2(lines.contains(QStringLiteral("reading|6|Mankind")), qPrintable(lines.join(QLatin1Char('\n'))));
+    QCOMPARE(lines.last(), QStringLiteral("ended|0"));
+    lines.removeAll(QStringLiteral("reading|6|Mankind"));
+    lines.removeLast();
+    QCOMPARE(lines, expectedEvents);
+
+    // Nothing stored is lost: the settings, or whatever stands in their place,
+    // are as they were, unless the reminder renewed the date.
+    switch (fault) {
+    case Fault::FileWhereSettingsFolderIs:
+        QCOMPARE(readFile(settingsFolder), QByteArray("not a folder\n"));
+        break;
+    case Fault::FileWhereConfigHomeIs:
+        QCOMPARE(readFile(config), QByteArray("not a folder\n"));
+        break;
+    case Fault::SettingsFolderUnwritableFirstStart:
+        QVERIFY(!QFile::exists(settingsFile));
+        break;
+    default:
+        if (renewed) {
+            const QByteArray now = readFile(settingsFile);
+            // Either day, should the run cross midnight.
+            QVERIFY2(now.contains("Duration=" + before.toString(Qt::ISODate).toLatin1())
+                         || now.contains("Duration=" + after.toString(Qt::ISODate).toLatin1()),
+                     now.constData());
+        } else {
+            QCOMPARE(readFile(settingsFile), stored);
+        }
+        break;
+    }
+}
+
+QTEST_GUILESS_MAIN(TestFaults)
+#include "tst_faults.moc"
