@@ -3,6 +3,7 @@
 #include "links/modhelp.h"
 #include "ui/appearance.h"
 #include "ui/clickablelabel.h"
+#include "ui/control.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -36,10 +37,8 @@ template <typename Label>
 Label *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text,
                  const QColor &colour)
 {
-    auto *label = new Label(parent);
-    label->setObjectName(QLatin1StringView(name));
+    auto *label = placeControl<Label>(parent, name, place);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(place);
     label->setText(text);
     Appearance::setTextColour(label, colour);
     return label;
@@ -91,9 +90,8 @@ frmAbout::frmAbout(QWidget *parent)
     lblHomePage->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
     lblHomePage->adjustSize();
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(Twips::rect(5235, 3000, 1260, 345));
+    cmdOK = placeControl<QPushButton>(this, "cmdOK", Twips::rect(5235, 3000, 1260, 345));
+    cmdOK->setText(QStringLiteral("OK"));
     cmdOK->setFont(verdana(8.25, Weight::Bold));
     cmdOK->setDefault(true);
     // Esc presses OK as well, so both keys close the box the same way.

@@ -6,6 +6,7 @@
 #include "links/modhelp.h"
 #include "ui/appearance.h"
 #include "ui/clickablelabel.h"
+#include "ui/control.h"
 #include "ui/exit/modtellafriend.h"
 #include "ui/framebox.h"
 #include "ui/messagebox.h"
@@ -118,19 +119,10 @@ void restorePlaceholder(QWidget *box, const char *placeholder)
         setBoxText(box, QString::fromLatin1(placeholder));
 }
 
-template <typename Widget>
-Widget *makeChild(QWidget *parent, const char *name, const QRect &place)
-{
-    auto *widget = new Widget(parent);
-    widget->setObjectName(QLatin1StringView(name));
-    widget->setGeometry(place);
-    return widget;
-}
-
 QLabel *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text,
                   const QFont &font)
 {
-    auto *label = makeChild<QLabel>(parent, name, place);
+    auto *label = placeControl<QLabel>(parent, name, place);
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     label->setText(text);
@@ -139,7 +131,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QRect &place, const Q
 
 QLineEdit *makeBox(QWidget *parent, const char *name, const QRect &place, const char *placeholder)
 {
-    auto *box = makeChild<QLineEdit>(parent, name, place);
+    auto *box = placeControl<QLineEdit>(parent, name, place);
     // The frame's bold caption font is not the boxes' own.
     box->setFont(windowFont());
     box->setText(QString::fromLatin1(placeholder));
@@ -152,7 +144,7 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QRect &place, const 
 
 QGroupBox *makeFrame(QWidget *parent, const char *name, const QRect &place, const char *caption)
 {
-    auto *frame = makeChild<FrameBox>(parent, name, place);
+    auto *frame = placeControl<FrameBox>(parent, name, place);
     frame->setTitle(QString::fromLatin1(caption));
     frame->setFont(verdana(9.75, Weight::Bold));
     Appearance::paintBackground(frame, kNavy);
@@ -217,13 +209,13 @@ void frmNagScreen2::buildWindow()
     Appearance::setTextColour(Label2, labelText);
     Label2->setWordWrap(true);
 
-    Picture1 = makeChild<QLabel>(this, "Picture1", Twips::rect(360, 217, 480, 480));
+    Picture1 = placeControl<QLabel>(this, "Picture1", Twips::rect(360, 217, 480, 480));
     Picture1->setPixmap(Appearance::programIconPixmap());
     Picture1->adjustSize();
     Picture1->setAccessibleName(QStringLiteral("Program icon"));
     Picture1->setAccessibleDescription(QStringLiteral("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
 
-    Check1 = makeChild<QPushButton>(this, "Check1", Twips::rect(30, 2040, 7185, 555));
+    Check1 = placeControl<QPushButton>(this, "Check1", Twips::rect(30, 2040, 7185, 555));
     Check1->setText(QStringLiteral("Click Here To Visit ") + QLatin1StringView(Hosts::kMakerSite)
                     + QStringLiteral(" Now"));
     Check1->setCheckable(true);
@@ -233,7 +225,7 @@ void frmNagScreen2::buildWindow()
     checkColours.setColor(QPalette::ButtonText, kCheckText);
     Check1->setPalette(checkColours);
 
-    cmdClose = makeChild<QPushButton>(this, "cmdClose", Twips::rect(6000, 2760, 1245, 375));
+    cmdClose = placeControl<QPushButton>(this, "cmdClose", Twips::rect(6000, 2760, 1245, 375));
     cmdClose->setText(QStringLiteral("E&xit"));
     // Enter presses whichever button has the focus; no button is the window's default.
     cmdClose->setAutoDefault(true);
@@ -245,7 +237,7 @@ void frmNagScreen2::buildReferFriendBox()
 
     txtName = makeBox(Frame2, "txtName", Twips::rect(85, 360, 3375, 285), kNamePlaceholder);
 
-    cmdSubmit = makeChild<QPushButton>(Frame2, "cmdSubmit", Twips::rect(1920, 1080, 3375, 285));
+    cmdSubmit = placeControl<QPushButton>(Frame2, "cmdSubmit", Twips::rect(1920, 1080, 3375, 285));
     cmdSubmit->setText(QStringLiteral("Refer A Friend &Now"));
     cmdSubmit->setFont(verdana(8.25, Weight::Bold));
     cmdSubmit->setAutoDefault(true);
@@ -257,7 +249,7 @@ void frmNagScreen2::buildReferFriendBox()
                             kFriendNamePlaceholder);
 
     // Below the frame's visible area: never seen, yet reached by Tab and sent with the request.
-    txtMessage = makeChild<QPlainTextEdit>(Frame2, "txtMessage", Twips::rect(4800, 3600, 1815, 495));
+    txtMessage = placeControl<QPlainTextEdit>(Frame2, "txtMessage", Twips::rect(4800, 3600, 1815, 495));
     txtMessage->setFont(windowFont());
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
@@ -275,7 +267,7 @@ void frmNagScreen2::buildSuiteColumn()
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    lblGoToHome = makeChild<ClickableLabel>(Frame6, "lblGoToHome", Twips::rect(75, 4250, 3585, 210));
+    lblGoToHome = placeControl<ClickableLabel>(Frame6, "lblGoToHome", Twips::rect(75, 4250, 3585, 210));
     lblGoToHome->setTextFormat(Qt::PlainText);
     lblGoToHome->setFont(verdana(9, Weight::Bold, Underline::Yes));
     lblGoToHome->setText(QStringLiteral("Click Here To Visit Gleamware"));

@@ -7,6 +7,7 @@
 #include "ui/appearance.h"
 #include "ui/exit/frmnagscreen2.h"
 #include "ui/clickablelabel.h"
+#include "ui/control.h"
 #include "ui/framebox.h"
 #include "ui/main/accesskey.h"
 #include "ui/messagebox.h"
@@ -66,9 +67,7 @@ std::u16string_view toEngine(const QString &text)
 template <typename Widget>
 Widget *place(QWidget *container, const char *name, const QRect &geometry, const QFont &font)
 {
-    auto *widget = new Widget(container);
-    widget->setObjectName(QLatin1StringView(name));
-    widget->setGeometry(geometry);
+    auto *widget = placeControl<Widget>(container, name, geometry);
     widget->setFont(font);
     return widget;
 }
