@@ -109,6 +109,8 @@ class TestFaults : public QObject
 private slots:
     void shouldStartReadAndEndDespite_data();
     void shouldStartReadAndEndDespite();
+    void shouldEndInOneSentenceWithoutADisplay_data();
+    void shouldEndInOneSentenceWithoutADisplay();
 };
 
 void TestFaults::shouldStartReadAndEndDespite_data()
@@ -331,6 +333,51 @@ void TestFaults::shouldStartReadAndEndDespite()
         }
         break;
     }
+}
+
+void TestFaults::shouldEndInOneSentenceWithoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("setting");  // NAME=VALUE pairs put in the program's environment
+    QTest::addColumn<QString>("sentence");
+
+    const QString none = QStringLiteral(
+        "No graphical display is available: start Orvel Biblical Numerology from a desktop session.");
+    const QString broken = QStringLiteral(
+        "The graphical display could not be opened: start Orvel Biblical Numerology from a desktop session.");
+    QTest::newRow("no display named") << QStringList() << none;
+    QTest::newRow("an X display where no server runs")
+        << QStringList{QStringLiteral("DISPLAY=:4093")} << broken;
+    QTest::newRow("Wayland where no compositor runs")
+        << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"), QStringLiteral("WAYLAND_DISPLAY=orvel-none")}
+        << broken;
+    QTest::newRow("a platform that does not exist")
+        << QStringList{QStringLiteral("QT_QPA_PLATFORM=nosuchplatform")} << broken;
+}
+
+void TestFaults::shouldEndInOneSentenceWithoutADisplay()
+{
+    QFETCH(QStringList, setting);
+    QFETCH(QString, sentence);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_QPA_PLATFORMTHEME"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("HOME"), root.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root.path());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.path());
+    for (const QString &pair : std::as_const(setting))
+        environment.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ORVEL_PROGRAM), {});
+    QVERIFY(program.waitForFinished(30000));
+
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    QCOMPARE(QString::fromLocal8Bit(program.readAllStandardError()), sentence + QLatin1Char('\n'));
 }
 
 QTEST_GUILESS_MAIN(TestFaults)
