@@ -14,6 +14,18 @@ Launcher &launcher()
     return current;
 }
 
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
+
+// Qt reports a launch that fails (no browser, an address too long for one
+// argument) with the whole address, and a referral's address holds the names
+// and e-mail addresses people typed: none of it may reach a terminal or a log.
+void openQuietly(const QUrl &url)
+{
+    const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
+    QDesktopServices::openUrl(url);
+    qInstallMessageHandler(previous);
+}
+
 }  // namespace
 
 void open(const QString &address)
@@ -27,7 +39,7 @@ void open(const QString &address)
     const QUrl url(address, QUrl::StrictMode);
     const QString scheme = url.scheme();
     if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")))
-        QDesktopServices::openUrl(url);
+        openQuietly(url);
 }
 
 Launcher setLauncher(Launcher newLauncher)

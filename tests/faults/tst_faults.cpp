@@ -302,6 +302,8 @@ void TestFaults::shouldStartReadAndEndDespite()
     QStringList lines = QString::fromUtf8(probe.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QVERIFY2(finished, qPrintable(errors));
     QVERIFY2(probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0, qPrintable(errors));
+    // A launch that fails must not print the address it was given.
+    QVERIFY2(!errors.contains(QLatin1String("http")), qPrintable(errors));
     // "abc" is worth 1 + 2 + 3.
     QVERIFY2(lines.contains(QStringLiteral("reading|6|Mankind")), qPrintable(lines.join(QLatin1Char('\n'))));
     QCOMPARE(lines.last(), QStringLiteral("ended|0"));

@@ -24,6 +24,9 @@ const char kFakeXdgOpen[] =
     "for argument in \"$@\"; do line=\"$line|$argument|\"; done\n"
     "printf '%s\\n' \"$line\" >> \"$ORVEL_BROWSER_LOG\"\n";
 
+// What Qt printed while a test listened.
+QStringList g_messages;
+
 }  // namespace
 
 class TestBrowserLaunch : public QObject
@@ -36,6 +39,7 @@ private slots:
     void shouldHandTheAddressToTheBrowserAsOneArgument();
     void shouldLaunchOnlyWebAddresses_data();
     void shouldLaunchOnlyWebAddresses();
+    void shouldPrintNothingOfAnAddressThatFailsToLaunch();
 
 private:
     QStringList launches() const;
@@ -130,6 +134,23 @@ void TestBrowserLaunch::shouldLaunchOnlyWebAddresses()
     QTRY_COMPARE_WITH_TIMEOUT(launches(), donateOnly, 10000);
     QTest::qWait(200);
     QCOMPARE(launches(), donateOnly);
+}
+
+void TestBrowserLaunch::shouldPrintNothingOfAnAddressThatFailsToLaunch()
+{
+    // More than the system takes as one argument, so the launch itself fails.
+    const QString referral = modTellAFriend::RequestAddress(
+        {QStringLiteral("Ann Private"), QStringLiteral("ann@private.test"), QString(200000, QLatin1Char('x')),
+         QStringLiteral("Bob"), QStringLiteral("bob@x.test")});
+    g_messages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &text) { g_messages.append(text); });
+    Browser::open(referral);
+    qInstallMessageHandler(previous);
+
+    const QString printed = g_messages.join(QLatin1Char('\n'));
+    QVERIFY2(!printed.contains(QLatin1String("private")), qPrintable(printed.left(300)));
+    QCOMPARE(launches(), QStringList());
 }
 
 QTEST_MAIN(TestBrowserLaunch)
