@@ -16,13 +16,19 @@ public:
     static QString defaultLockPath();
 
     // True only when another living copy holds the lock. Otherwise this guard
-    // takes the lock (if it can) and keeps it until it is destroyed. A lock
-    // left by a copy that crashed or was killed never blocks, and neither does
-    // a lock that cannot be made at all.
+    // takes the lock and keeps it until it is destroyed: of copies started
+    // together exactly one takes it. Whatever was left in the lock's place by
+    // a copy that crashed or was killed is cleared first; only where the lock
+    // cannot be made or cleared at all does the program run without one.
     bool PrevInstance();
 
 private:
-    bool ownerIsGone();
+    enum class Step { Taken, Refused, Unlockable, Again };
+    enum class Owner { Alive, Gone, Vanished };
+
+    Step attempt();
+    Owner owner() const;
+    Step clearLeftover();
 
     QString m_path;
     QLockFile m_lock;

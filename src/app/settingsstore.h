@@ -19,7 +19,8 @@ inline constexpr char kDurationKey[] = "Duration";
 QString ApplicationName();
 
 // The stored text, or defaultText when the key was never written; nothing
-// when the store cannot be read.
+// when the store cannot be read. A hand-written value that the store would
+// read as a list or another kind of value comes as the text written.
 std::optional<QString> GetSetting(const QString &appName, const QString &section, const QString &key,
                                   const QString &defaultText);
 

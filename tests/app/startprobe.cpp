@@ -1,6 +1,8 @@
 // The program's start-up in a process of its own, as main runs it, with each
 // message box printed and answered by its default button, for the tests that
-// start real copies side by side. "--end" ends the copy once it runs.
+// start real copies side by side. "--end" ends the copy once it runs;
+// "--wait" prints "ready" and holds the start until a line comes on stdin, so
+// that many copies can be let go at the same moment.
 #include "app/endapplication.h"
 #include "app/startapplication.h"
 #include "links/browser.h"
@@ -37,6 +39,12 @@ int main(int argc, char *argv[])
     });
     Browser::setLauncher([](const QString &address) { say(QStringLiteral("browser|") + address); });
 
+    if (app.arguments().contains(QStringLiteral("--wait"))) {
+        say(QStringLiteral("ready"));
+        char line[8];
+        if (!std::fgets(line, sizeof line, stdin))
+            return 3;
+    }
     modHelp::StartApplication();
     if (modHelp::ApplicationEnded())
         return 0;

@@ -1,15 +1,18 @@
 // Real copies of the program side by side: a second copy is refused and ends
 // while the first runs on; a copy killed outright blocks nothing; a copy that
-// ends normally releases its lock.
+// ends normally releases its lock; of many copies let go at the same moment,
+// exactly one runs, whatever lock was left behind.
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -29,22 +32,40 @@ std::unique_ptr<QProcess> startCopy(const QString &runtime, const QString &confi
     return copy;
 }
 
-// Reads the copy's output until it prints "running" or ends.
-QStringList outputUntilRunning(QProcess &copy)
+// Reads the copy's output until it prints the awaited line or ends.
+QStringList outputUntil(QProcess &copy, const QString &awaited = QStringLiteral("running"))
 {
     QStringList lines;
     const QDeadlineTimer deadline(kStartTimeoutMs);
     while (!deadline.hasExpired()) {
         while (copy.canReadLine())
             lines.append(QString::fromUtf8(copy.readLine()).chopped(1));
-        if (lines.contains(QStringLiteral("running")) || copy.state() == QProcess::NotRunning)
+        if (lines.contains(awaited) || copy.state() == QProcess::NotRunning)
             break;
         copy.waitForReadyRead(int(deadline.remainingTime()));
     }
     return lines;
 }
 
+// True once the copy has ended, whether just now or before.
+bool ended(QProcess &copy)
+{
+    return copy.state() == QProcess::NotRunning || copy.waitForFinished(kStartTimeoutMs);
+}
+
+QString refusalLine()
+{
+    return QStringLiteral("box|Application is already running|%1|%2|%3")
+        .arg(int(QMessageBox::Information))
+        .arg(int(QMessageBox::Ok))
+        .arg(int(QMessageBox::Ok));
+}
+
+enum class Leftover { None, KilledCopy, OtherHostsCopy };
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Leftover)
 
 class TestSingleInstance : public QObject
 {
@@ -53,6 +74,8 @@ private slots:
     void init();
     void shouldRefuseASecondCopyWhileTheFirstRunsOn();
     void shouldStartAfterTheRunningCopyWasKilled();
+    void shouldRunExactlyOneOfCopiesStartedTogether_data();
+    void shouldRunExactlyOneOfCopiesStartedTogether();
 
 private:
     QString folder(const QString &name) const;
@@ -79,19 +102,15 @@ void TestSingleInstance::shouldRefuseASecondCopyWhileTheFirstRunsOn()
 {
     const QString runtime = folder(QStringLiteral("runtime"));
     auto first = startCopy(runtime, folder(QStringLiteral("config-first")));
-    const QStringList firstOutput = outputUntilRunning(*first);
+    const QStringList firstOutput = outputUntil(*first);
     QCOMPARE(firstOutput, QStringList{QStringLiteral("running")});
 
     auto second = startCopy(runtime, folder(QStringLiteral("config-second")));
     QVERIFY(second->waitForFinished(kStartTimeoutMs));
     QCOMPARE(second->exitStatus(), QProcess::NormalExit);
     QCOMPARE(second->exitCode(), 0);
-    const QString refusal = QStringLiteral("box|Application is already running|%1|%2|%3")
-                                .arg(int(QMessageBox::Information))
-                                .arg(int(QMessageBox::Ok))
-                                .arg(int(QMessageBox::Ok));
     QCOMPARE(QString::fromUtf8(second->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-             QStringList{refusal});
+             QStringList{refusalLine()});
     // The refused copy read and wrote no setting.
     QCOMPARE(QDir(folder(QStringLiteral("config-second"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList());
@@ -106,7 +125,7 @@ void TestSingleInstance::shouldStartAfterTheRunningCopyWasKilled()
 {
     const QString runtime = folder(QStringLiteral("runtime"));
     auto first = startCopy(runtime, folder(QStringLiteral("config-first")));
-    QCOMPARE(outputUntilRunning(*first), QStringList{QStringLiteral("running")});
+    QCOMPARE(outputUntil(*first), QStringList{QStringLiteral("running")});
     const QStringList locks = QDir(runtime).entryList({QStringLiteral("*.lock")}, QDir::Files);
     QCOMPARE(locks.size(), 1);
 
@@ -116,12 +135,70 @@ void TestSingleInstance::shouldStartAfterTheRunningCopyWasKilled()
 
     // This copy ends itself once it runs, through the program's own end.
     auto next = startCopy(runtime, folder(QStringLiteral("config-second")), {QStringLiteral("--end")});
-    QCOMPARE(outputUntilRunning(*next), QStringList{QStringLiteral("running")});
+    QCOMPARE(outputUntil(*next), QStringList{QStringLiteral("running")});
     QVERIFY(next->waitForFinished(kStartTimeoutMs));
     QCOMPARE(next->exitStatus(), QProcess::NormalExit);
     QCOMPARE(next->exitCode(), 0);
     // Its destructors ran: the lock is gone.
     QVERIFY(!QFileInfo::exists(QDir(runtime).filePath(locks.first())));
+}
+
+void TestSingleInstance::shouldRunExactlyOneOfCopiesStartedTogether_data()
+{
+    QTest::addColumn<Leftover>("leftover");
+    QTest::newRow("no lock left") << Leftover::None;
+    // Each round's survivor is killed, so that the next round meets its lock.
+    QTest::newRow("the lock of a killed copy") << Leftover::KilledCopy;
+    // The runtime folder belongs to this machine: a record of another host
+    // names no copy that could still run here.
+    QTest::newRow("the lock of a copy on another host") << Leftover::OtherHostsCopy;
+}
+
+void TestSingleInstance::shouldRunExactlyOneOfCopiesStartedTogether()
+{
+    QFETCH(Leftover, leftover);
+    const QString runtime = folder(QStringLiteral("runtime"));
+    const QString lock = QDir(runtime).filePath(QFileInfo(QStringLiteral(ORVEL_START_PROBE)).completeBaseName()
+                                                + QStringLiteral(".lock"));
+    // The lone copy of the first round leaves the first killed copy's lock.
+    for (int count = 1; count <= 10; ++count) {
+        if (leftover == Leftover::None)
+            QFile::remove(lock);
+        if (leftover == Leftover::OtherHostsCopy) {
+            QFile record(lock);
+            QVERIFY(record.open(QIODevice::WriteOnly));
+            // Process 1 runs here, but the record speaks of another machine's.
+            record.write("1\norvel_startprobe\n" + QSysInfo::machineHostName().toUtf8() + "-elsewhere\n");
+        }
+
+        std::vector<std::unique_ptr<QProcess>> copies;
+        for (int i = 0; i < count; ++i)
+            copies.push_back(startCopy(runtime, folder(QStringLiteral("config-first")), {QStringLiteral("--wait")}));
+        for (auto &copy : copies)
+            QCOMPARE(outputUntil(*copy, QStringLiteral("ready")), QStringList{QStringLiteral("ready")});
+        // Written out at once: QProcess would otherwise hold each line back
+        // until that copy's output is awaited.
+        for (auto &copy : copies) {
+            copy->write("go\n");
+            QVERIFY(copy->waitForBytesWritten(kStartTimeoutMs));
+        }
+
+        int running = 0;
+        for (auto &copy : copies) {
+            const QStringList lines = outputUntil(*copy);
+            if (lines == QStringList{QStringLiteral("running")}) {
+                ++running;
+            } else {
+                QVERIFY(ended(*copy));
+                QCOMPARE(lines, QStringList{refusalLine()});
+            }
+        }
+        for (auto &copy : copies) {
+            copy->kill();  // SIGKILL: the survivor's lock stays behind
+            QVERIFY(ended(*copy));
+        }
+        QVERIFY2(running == 1, qPrintable(QStringLiteral("%1 of %2 copies ran").arg(running).arg(count)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

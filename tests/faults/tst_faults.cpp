@@ -145,6 +145,14 @@ void TestFaults::shouldStartReadAndEndDespite_data()
     QTest::newRow("a key that holds no date") << Fault::NoDateInTheKey
                                               << QByteArray("[Settings]\nDuration=\x01\xff{not a date}\n")
                                               << quiet << false;
+    // Texts that QSettings alone would read as a list, as no value and as
+    // bytes that spell an old date.
+    QTest::newRow("a key that holds a list") << Fault::NoDateInTheKey << QByteArray("[Settings]\nDuration=a, b\n")
+                                             << quiet << false;
+    QTest::newRow("a key that holds @Invalid()")
+        << Fault::NoDateInTheKey << QByteArray("[Settings]\nDuration=@Invalid()\n") << quiet << false;
+    QTest::newRow("a key that holds @ByteArray() of an old date")
+        << Fault::NoDateInTheKey << QByteArray("[Settings]\nDuration=@ByteArray(2020-01-01)\n") << quiet << false;
     QTest::newRow("no browser on the machine") << Fault::NoBrowser << yearAgo << QStringList{question} << true;
     QTest::newRow("runtime folder read-only") << Fault::RuntimeFolderReadOnly << recent << quiet << false;
     QTest::newRow("runtime folder missing") << Fault::RuntimeFolderMissing << recent << quiet << false;
