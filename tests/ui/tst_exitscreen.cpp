@@ -277,6 +277,7 @@ void TestExitScreen::shouldEndTheProgramOnceHoweverClosed_data()
     QTest::newRow("Exit clicked") << "click";
     QTest::newRow("Exit by its access key") << "alt+x";
     QTest::newRow("Exit by Enter") << "enter";
+    QTest::newRow("Exit by keypad Enter") << "keypad enter";
     QTest::newRow("close box") << "close";
 }
 
@@ -293,6 +294,8 @@ void TestExitScreen::shouldEndTheProgramOnceHoweverClosed()
         QTest::keyClick(m_screen->txtName, Qt::Key_X, Qt::AltModifier);
     else if (how == "enter")
         QTest::keyClick(m_screen->cmdClose, Qt::Key_Return);
+    else if (how == "keypad enter")
+        QTest::keyClick(m_screen->cmdClose, Qt::Key_Enter, Qt::KeypadModifier);
     else
         m_screen->close();
 

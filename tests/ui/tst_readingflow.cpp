@@ -37,8 +37,8 @@ private slots:
     void shouldRefuseANameWithoutLetters_data();
     void shouldRefuseANameWithoutLetters();
     void shouldReturnToAnEmptyNameBox();
-    void shouldRunTheButtonsByAccessKeyOnEitherScreen_data();
-    void shouldRunTheButtonsByAccessKeyOnEitherScreen();
+    void shouldRunTheButtonsFromTheKeyboardOnEitherScreen_data();
+    void shouldRunTheButtonsFromTheKeyboardOnEitherScreen();
     void shouldRunTheReadingFromTheHiddenMenuCommand();
     void shouldTabThroughBothScreens();
 
@@ -298,22 +298,36 @@ void TestReadingFlow::shouldReturnToAnEmptyNameBox()
     QCOMPARE(m_window->lblResult[2]->text(), description);
 }
 
-void TestReadingFlow::shouldRunTheButtonsByAccessKeyOnEitherScreen_data()
+void TestReadingFlow::shouldRunTheButtonsFromTheKeyboardOnEitherScreen_data()
 {
     QTest::addColumn<bool>("fromResultScreen");
+    QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("nameAfter");
     QTest::addColumn<bool>("resultAfter");
-    QTest::newRow("Alt+G on the input screen") << false << int(Qt::Key_G) << "abc" << true;
-    QTest::newRow("Alt+G on the result screen") << true << int(Qt::Key_G) << "abc" << true;
-    QTest::newRow("Alt+D on the input screen") << false << int(Qt::Key_D) << "" << false;
-    QTest::newRow("Alt+D on the result screen") << true << int(Qt::Key_D) << "" << false;
+    const int alt = Qt::AltModifier;
+    QTest::newRow("Alt+G on the input screen") << false << "" << int(Qt::Key_G) << alt << "abc" << true;
+    QTest::newRow("Alt+G on the result screen") << true << "" << int(Qt::Key_G) << alt << "abc" << true;
+    QTest::newRow("Alt+D on the input screen") << false << "" << int(Qt::Key_D) << alt << "" << false;
+    QTest::newRow("Alt+D on the result screen") << true << "" << int(Qt::Key_D) << alt << "" << false;
+    // A focused command button answers Enter and keypad Enter as it answers Space.
+    QTest::newRow("Enter on the reading button") << false << "cmdProceed" << int(Qt::Key_Return)
+                                                 << int(Qt::NoModifier) << "abc" << true;
+    QTest::newRow("keypad Enter on the reading button") << false << "cmdProceed" << int(Qt::Key_Enter)
+                                                        << int(Qt::KeypadModifier) << "abc" << true;
+    QTest::newRow("Enter on the back button") << true << "cmdBack" << int(Qt::Key_Return)
+                                              << int(Qt::NoModifier) << "" << false;
+    QTest::newRow("keypad Enter on the back button") << true << "cmdBack" << int(Qt::Key_Enter)
+                                                     << int(Qt::KeypadModifier) << "" << false;
 }
 
-void TestReadingFlow::shouldRunTheButtonsByAccessKeyOnEitherScreen()
+void TestReadingFlow::shouldRunTheButtonsFromTheKeyboardOnEitherScreen()
 {
     QFETCH(bool, fromResultScreen);
+    QFETCH(QString, focus);
     QFETCH(int, key);
+    QFETCH(int, modifiers);
     QFETCH(QString, nameAfter);
     QFETCH(bool, resultAfter);
     typeName(QStringLiteral("abc"));
@@ -321,9 +335,11 @@ void TestReadingFlow::shouldRunTheButtonsByAccessKeyOnEitherScreen()
         QTest::keyClick(m_window->txtName, Qt::Key_G, Qt::AltModifier);
         QTRY_COMPARE(frontScreen(), m_window->fraResult);
     }
+    if (!focus.isEmpty())
+        m_window->findChild<QWidget *>(focus)->setFocus(Qt::TabFocusReason);
     MessageRecorder messages;
 
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
     QWidget *expected = resultAfter ? static_cast<QWidget *>(m_window->fraResult) : m_window->fraMain;
     QTRY_COMPARE(frontScreen(), expected);

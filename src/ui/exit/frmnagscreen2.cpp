@@ -6,6 +6,7 @@
 #include "links/modhelp.h"
 #include "ui/appearance.h"
 #include "ui/clickablelabel.h"
+#include "ui/commandbutton.h"
 #include "ui/control.h"
 #include "ui/exit/modtellafriend.h"
 #include "ui/framebox.h"
@@ -225,9 +226,9 @@ void frmNagScreen2::buildWindow()
     checkColours.setColor(QPalette::ButtonText, kCheckText);
     Check1->setPalette(checkColours);
 
-    cmdClose = placeControl<QPushButton>(this, "cmdClose", Twips::rect(6000, 2760, 1245, 375));
+    cmdClose = placeControl<CommandButton>(this, "cmdClose", Twips::rect(6000, 2760, 1245, 375));
     cmdClose->setText(QStringLiteral("E&xit"));
-    // Enter presses whichever button has the focus; no button is the window's default.
+    // No button is the window's default; the one with the focus is drawn as the one Enter presses.
     cmdClose->setAutoDefault(true);
 }
 
@@ -237,7 +238,7 @@ void frmNagScreen2::buildReferFriendBox()
 
     txtName = makeBox(Frame2, "txtName", Twips::rect(85, 360, 3375, 285), kNamePlaceholder);
 
-    cmdSubmit = placeControl<QPushButton>(Frame2, "cmdSubmit", Twips::rect(1920, 1080, 3375, 285));
+    cmdSubmit = placeControl<CommandButton>(Frame2, "cmdSubmit", Twips::rect(1920, 1080, 3375, 285));
     cmdSubmit->setText(QStringLiteral("Refer A Friend &Now"));
     cmdSubmit->setFont(verdana(8.25, Weight::Bold));
     cmdSubmit->setAutoDefault(true);

@@ -7,6 +7,7 @@
 #include "ui/appearance.h"
 #include "ui/exit/frmnagscreen2.h"
 #include "ui/clickablelabel.h"
+#include "ui/commandbutton.h"
 #include "ui/control.h"
 #include "ui/framebox.h"
 #include "ui/main/accesskey.h"
@@ -99,7 +100,7 @@ Label *wrappingLabel(QWidget *container, const char *name, const QRect &geometry
 QPushButton *commandButton(QWidget *container, const char *name, const QRect &geometry,
                            const QString &caption)
 {
-    auto *button = place<QPushButton>(container, name, geometry, Appearance::verdana(8.25, Weight::Bold));
+    auto *button = place<CommandButton>(container, name, geometry, Appearance::verdana(8.25, Weight::Bold));
     button->setText(caption);
     button->setAutoDefault(false);
     Appearance::setButtonFace(button, kStripGreen);
