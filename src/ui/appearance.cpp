@@ -96,11 +96,6 @@ void setBoxColours(QWidget *box, const QColor &base, const QColor &text)
     setColour(box, QPalette::Text, text);
 }
 
-void setButtonFace(QWidget *button, const QColor &face)
-{
-    setColour(button, QPalette::Button, face);
-}
-
 void centreOnScreen(QWidget *window)
 {
     const QScreen *screen = window->screen();

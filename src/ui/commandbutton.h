@@ -1,7 +1,9 @@
 // A command button: pressed by the mouse, by its access key, and while it has
-// the focus by Space, Enter and keypad Enter alike.
+// the focus by Space, Enter and keypad Enter alike; a graphical one shows its
+// face in exactly its own colour.
 #pragma once
 
+#include <QColor>
 #include <QPushButton>
 
 class CommandButton : public QPushButton
@@ -10,6 +12,13 @@ class CommandButton : public QPushButton
 public:
     explicit CommandButton(QWidget *parent = nullptr);
 
+    // Makes it a graphical button whose whole face is this colour.
+    void setFace(const QColor &face);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_face;
 };

@@ -103,7 +103,7 @@ QPushButton *commandButton(QWidget *container, const char *name, const QRect &ge
     auto *button = place<CommandButton>(container, name, geometry, Appearance::verdana(8.25, Weight::Bold));
     button->setText(caption);
     button->setAutoDefault(false);
-    Appearance::setButtonFace(button, kStripGreen);
+    button->setFace(kStripGreen);
     return button;
 }
 
