@@ -209,6 +209,7 @@ void frmNagScreen2::buildWindow()
                        verdana(9.75, Weight::Bold));
     Appearance::setTextColour(Label2, labelText);
     Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Picture1 = placeControl<QLabel>(this, "Picture1", Twips::rect(360, 217, 480, 480));
     Picture1->setPixmap(Appearance::programIconPixmap());
