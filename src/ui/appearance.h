@@ -38,7 +38,7 @@ void setTextColour(QWidget *widget, const QColor &text);
 // The field and text colours of a text box.
 void setBoxColours(QWidget *box, const QColor &base, const QColor &text);
 
-// Places a top-level window in the middle of its screen.
+// Places a top-level window, its frame included, in the middle of its screen.
 void centreOnScreen(QWidget *window);
 
 // A design caption as shown: "&&" stands for one "&".
