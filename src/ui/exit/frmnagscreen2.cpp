@@ -10,6 +10,7 @@
 #include "ui/control.h"
 #include "ui/exit/modtellafriend.h"
 #include "ui/framebox.h"
+#include "ui/inputmethodcommit.h"
 #include "ui/messagebox.h"
 #include "ui/trimspaces.h"
 #include "ui/twips.h"
@@ -426,30 +427,25 @@ bool frmNagScreen2::filterEmailInput(QObject *watched, QEvent *event)
         watched == txtEmail ? txtEmail_KeyPress(KeyAscii) : txtFriendEmail_KeyPress(KeyAscii);
     };
 
-    if (event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent *>(event)->text();
-        if (typed.size() != 1)
-            return false;
-        int KeyAscii = typed.at(0).unicode();
-        keyPress(KeyAscii);
-        return KeyAscii == 0;
+    // Input methods commit past the key events; each character of a commit is judged alone.
+    const auto *input = event->type() == QEvent::InputMethod ? static_cast<QInputMethodEvent *>(event) : nullptr;
+    QString typed;
+    if (input) {
+        if (InputMethodCommit::splitIntoCharacters(watched, *input))
+            return true;
+        typed = input->commitString();
+    } else if (event->type() == QEvent::KeyPress) {
+        typed = static_cast<QKeyEvent *>(event)->text();
+    } else {
+        return false;
     }
-
-    // Input methods commit whole strings past the key events; their spaces are
-    // refused the same way, once per commit, and the rest goes in.
-    if (event->type() == QEvent::InputMethod) {
-        const auto *input = static_cast<QInputMethodEvent *>(event);
-        if (!input->commitString().contains(QLatin1Char(' ')))
-            return false;
-        int KeyAscii = ' ';
-        keyPress(KeyAscii);
-        if (KeyAscii != 0)
-            return false;
-        QInputMethodEvent rest(input->preeditString(), input->attributes());
-        rest.setCommitString(QString(input->commitString()).remove(QLatin1Char(' ')),
-                             input->replacementStart(), input->replacementLength());
-        QCoreApplication::sendEvent(watched, &rest);
-        return true;
-    }
-    return false;
+    if (typed.size() != 1)
+        return false;
+    int KeyAscii = typed.at(0).unicode();
+    keyPress(KeyAscii);
+    if (KeyAscii != 0)
+        return false;
+    if (input)
+        InputMethodCommit::dropCommit(watched, *input);
+    return true;
 }

@@ -10,6 +10,7 @@
 #include "ui/commandbutton.h"
 #include "ui/control.h"
 #include "ui/framebox.h"
+#include "ui/inputmethodcommit.h"
 #include "ui/main/accesskey.h"
 #include "ui/messagebox.h"
 #include "ui/trimspaces.h"
@@ -382,7 +383,10 @@ bool frmMain::filterNameKey(QEvent *event)
             return true;
         typed = key->text();
     } else if (event->type() == QEvent::InputMethod) {
-        typed = static_cast<QInputMethodEvent *>(event)->commitString();
+        const auto *input = static_cast<QInputMethodEvent *>(event);
+        if (InputMethodCommit::splitIntoCharacters(txtName, *input))
+            return true;
+        typed = input->commitString();
     } else {
         return false;
     }
@@ -400,12 +404,8 @@ bool frmMain::filterNameKey(QEvent *event)
         txtName_KeyPress(KeyAscii);
         if (KeyAscii != 0)
             continue;
-        if (event->type() == QEvent::InputMethod) {
-            // The composition still has to end; it ends committing nothing.
-            auto *input = static_cast<QInputMethodEvent *>(event);
-            QInputMethodEvent nothing(input->preeditString(), input->attributes());
-            QCoreApplication::sendEvent(txtName, &nothing);
-        }
+        if (event->type() == QEvent::InputMethod)
+            InputMethodCommit::dropCommit(txtName, *static_cast<QInputMethodEvent *>(event));
         return true;
     }
     return false;
