@@ -1,6 +1,5 @@
-// A command button: pressed by the mouse, by its access key, and while it has
-// the focus by Space, Enter and keypad Enter alike; a graphical one shows its
-// face in exactly its own colour.
+// A command button: while it has the focus Space, Enter and keypad Enter all
+// press it; a graphical one shows its face in exactly its own colour.
 #pragma once
 
 #include <QColor>
