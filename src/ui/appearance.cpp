@@ -96,12 +96,9 @@ void setBoxColours(QWidget *box, const QColor &base, const QColor &text)
     setColour(box, QPalette::Text, text);
 }
 
-void setButtonFace(QWidget *button, const QColor &face)
-{
-    setColour(button, QPalette::Button, face);
-}
+namespace {
 
-void centreOnScreen(QWidget *window)
+void centreFrame(QWidget *window)
 {
     const QScreen *screen = window->screen();
     if (!screen)
@@ -109,6 +106,39 @@ void centreOnScreen(QWidget *window)
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+// The window manager puts its frame around a window only once it is shown;
+// as soon as the frame is known, the window is centred again, frame and all.
+class FramedCentring : public QObject
+{
+public:
+    explicit FramedCentring(QWidget *window)
+        : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = static_cast<QWidget *>(watched);
+        const bool placed = event->type() == QEvent::Show || event->type() == QEvent::Move;
+        if (placed && window->isVisible() && window->frameGeometry() != window->geometry()) {
+            window->removeEventFilter(this);
+            deleteLater();
+            centreFrame(window);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void centreOnScreen(QWidget *window)
+{
+    centreFrame(window);
+    if (!window->isVisible())
+        new FramedCentring(window);
 }
 
 QString shownCaption(QString caption)

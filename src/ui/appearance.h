@@ -37,10 +37,8 @@ void paintBackground(QWidget *widget, const QColor &background);
 void setTextColour(QWidget *widget, const QColor &text);
 // The field and text colours of a text box.
 void setBoxColours(QWidget *box, const QColor &base, const QColor &text);
-// The face of a push button.
-void setButtonFace(QWidget *button, const QColor &face);
 
-// Places a top-level window in the middle of its screen.
+// Places a top-level window, its frame included, in the middle of its screen.
 void centreOnScreen(QWidget *window);
 
 // A design caption as shown: "&&" stands for one "&".

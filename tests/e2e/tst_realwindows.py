@@ -191,6 +191,32 @@ def activate_window_of(program):
     return ids[-1]
 
 
+def frame_of(window_id):
+    """The rectangle of a window with the frame that the window manager drew around it."""
+    info = DESKTOP.run("xwininfo", "-id", window_id)
+    values = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+    extents = DESKTOP.run("xprop", "-id", window_id, "_NET_FRAME_EXTENTS")
+    left, right, top, bottom = (int(v) for v in extents.split("=", 1)[1].split(","))
+    return (int(values["Absolute upper-left X"]) - left, int(values["Absolute upper-left Y"]) - top,
+            int(values["Width"]) + left + right, int(values["Height"]) + top + bottom)
+
+
+def frame_centred(window_id):
+    """Whether the framed window stands in the middle of the work area, give or take the odd pixel."""
+    work = DESKTOP.run("xprop", "-root", "_NET_WORKAREA").split("=", 1)[1].split(",")[:4]
+    area_x, area_y, area_width, area_height = (int(v) for v in work)
+    try:
+        x, y, width, height = frame_of(window_id)
+    except (ValueError, IndexError, KeyError):
+        return False  # not framed yet
+    return (abs(2 * (x - area_x) + width - area_width) <= 1
+            and abs(2 * (y - area_y) + height - area_height) <= 1)
+
+
+def wait_centred(window_id, what):
+    wait_for(what + " to stand centred, frame and all", lambda: frame_centred(window_id), timeout=5)
+
+
 def wait_text(node, expected, what):
     wait_for("%s to read %r" % (what, expected), lambda: text_of(node) == expected)
 
@@ -271,9 +297,14 @@ class RealWindowTest(unittest.TestCase):
 
     def test_about_box_is_modal(self):
         program, window = self.start_to_main_window()
+        main_id = program.x_windows()[0]
+        wait_centred(main_id, "the main window")
         name = find(window, "text", "Name")
         keys("alt+h", "a")
         about = program.wait_window_with("push button", "OK")
+        about_id = wait_for("the about box's X window",
+                            lambda: [w for w in program.x_windows() if w != main_id])[0]
+        wait_centred(about_id, "the about box")
         self.assertIsNotNone(find(about, "image", "Program icon"))
         self.assertIsNotNone(find(about, "label", "Click here for more details"))
 
@@ -327,6 +358,7 @@ class RealWindowTest(unittest.TestCase):
         wait_for("the main window to go", lambda: program.main_window() is None)
         screen_id = wait_for("one X window", lambda: (lambda ids: len(ids) == 1 and ids)(
             program.x_windows()))[0]
+        wait_centred(screen_id, "the exit screen")
 
         # Another program's window, even activated, stays below the exit screen.
         other = subprocess.Popen(["xmessage", "-center", "another program"], env=DESKTOP.base_env())

@@ -144,6 +144,23 @@ void TestExitScreen::shouldShowTheDrawnMessageInFull()
     QCOMPARE(screen.Label2->text(), kMessages[k]);
     QVERIFY(screen.Label2->wordWrap());
     QVERIFY(screen.Label2->heightForWidth(screen.Label2->width()) <= screen.Label2->height());
+
+    // A label draws its text from its top edge, however few lines the message takes.
+    const QImage drawn = screen.Label2->grab().toImage();
+    int firstInked = -1;
+    for (int y = 0; y < drawn.height() && firstInked < 0; ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (qGray(drawn.pixel(x, y)) < 128) {
+                firstInked = y;
+                break;
+            }
+        }
+    }
+    const qreal inkTop = firstInked / drawn.devicePixelRatio();
+    // The tallest letters of the first line reach up to the cap height below the ascent.
+    const QFontMetrics metrics = screen.Label2->fontMetrics();
+    QVERIFY2(firstInked >= 0 && inkTop <= metrics.ascent() - metrics.capHeight() + 1,
+             qPrintable(QStringLiteral("text starts %1 px down").arg(inkTop)));
 }
 
 void TestExitScreen::shouldDrawEachMessageAboutAQuarterOfTheTime()
@@ -277,6 +294,7 @@ void TestExitScreen::shouldEndTheProgramOnceHoweverClosed_data()
     QTest::newRow("Exit clicked") << "click";
     QTest::newRow("Exit by its access key") << "alt+x";
     QTest::newRow("Exit by Enter") << "enter";
+    QTest::newRow("Exit by keypad Enter") << "keypad enter";
     QTest::newRow("close box") << "close";
 }
 
@@ -293,6 +311,8 @@ void TestExitScreen::shouldEndTheProgramOnceHoweverClosed()
         QTest::keyClick(m_screen->txtName, Qt::Key_X, Qt::AltModifier);
     else if (how == "enter")
         QTest::keyClick(m_screen->cmdClose, Qt::Key_Return);
+    else if (how == "keypad enter")
+        QTest::keyClick(m_screen->cmdClose, Qt::Key_Enter, Qt::KeypadModifier);
     else
         m_screen->close();
 

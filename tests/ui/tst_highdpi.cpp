@@ -2,12 +2,15 @@
 // the application starts): it keeps its designed size in logical pixels, so
 // places, sizes, fonts and pictures grow together, and every text still fits.
 #include "app/endapplication.h"
+#include "execclosehelper.h"
 #include "ui/about/frmabout.h"
 #include "ui/appearance.h"
 #include "ui/exit/frmnagscreen2.h"
 #include "ui/main/frmmain.h"
+#include "ui/messagebox.h"
 
 #include <QAbstractButton>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -53,6 +56,8 @@ private slots:
     void shouldKeepTheDesignedSizeAtTheScreensScale();
     void shouldShowEveryTextWhole_data();
     void shouldShowEveryTextWhole();
+    void shouldShowEveryMessageBoxTitleWhole_data();
+    void shouldShowEveryMessageBoxTitleWhole();
 };
 
 void TestHighDpi::initTestCase()
@@ -142,6 +147,41 @@ void TestHighDpi::shouldShowEveryTextWhole()
                 QVERIFY2(!main->menuBar()->actionGeometry(menu).isEmpty(), qPrintable(menu->text()));
         }
     }
+}
+
+void TestHighDpi::shouldShowEveryMessageBoxTitleWhole_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("second copy refused") << "Application is already running" << int(QMessageBox::Information);
+    QTest::newRow("character refused") << "Name Can Accept Text Only" << int(QMessageBox::Critical);
+}
+
+void TestHighDpi::shouldShowEveryMessageBoxTitleWhole()
+{
+    QFETCH(QString, text);
+    QFETCH(int, icon);
+    int width = 0;
+    int needed = 0;
+    ExecCloseHelper helper;
+    helper.start([&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box)
+            return;
+        // Window managers draw the title bold, beside the window's icon and
+        // three buttons, each a square a little higher than a line of the title.
+        QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+        titleFont.setBold(true);
+        const QFontMetrics metrics(titleFont);
+        needed = metrics.horizontalAdvance(box->windowTitle()) + 4 * (metrics.height() + 4);
+        width = box->width();
+        box->done(QMessageBox::Ok);
+    });
+
+    QCOMPARE(MsgBox::show({nullptr, text, QMessageBox::Icon(icon), QMessageBox::Ok, QMessageBox::Ok}),
+             QMessageBox::Ok);
+    QVERIFY(width > 0);  // the box was shown
+    QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 px wide, needs %2").arg(width).arg(needed)));
 }
 
 QTEST_MAIN(TestHighDpi)

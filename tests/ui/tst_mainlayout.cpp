@@ -55,6 +55,8 @@ private slots:
     void shouldFitEveryDescriptionAndKeywordOfAReading();
     void shouldStackTheScreensAndPromotionLabels();
     void shouldShowTheDesignTexts();
+    void shouldFillEachButtonFaceWithItsOwnColour_data();
+    void shouldFillEachButtonFaceWithItsOwnColour();
 
 private:
     QPointer<frmMain> m_window;
@@ -242,6 +244,34 @@ void TestMainLayout::shouldShowTheDesignTexts()
     QVERIFY(!m_window->cmdProceed->isDefault() && !m_window->cmdProceed->autoDefault());
     QVERIFY(m_window->txtSymbolism->isReadOnly());
     QCOMPARE(m_window->Picture1->size(), QSize(106, 121));
+}
+
+void TestMainLayout::shouldFillEachButtonFaceWithItsOwnColour_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("focused");
+    QTest::newRow("cmdProceed") << "cmdProceed" << false;
+    QTest::newRow("cmdProceed with the focus") << "cmdProceed" << true;
+    QTest::newRow("cmdBack") << "cmdBack" << false;
+}
+
+void TestMainLayout::shouldFillEachButtonFaceWithItsOwnColour()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, focused);
+    auto *button = m_window->findChild<QPushButton *>(name);
+    QVERIFY(button);
+    if (focused)
+        button->setFocus(Qt::TabFocusReason);
+    const QImage face = button->grab().toImage();
+    const qreal scale = face.devicePixelRatio();
+    // Left of the centred caption: near the top edge, in the middle and near the bottom edge.
+    const int h = button->height();
+    for (const QPoint at : {QPoint(5, 4), QPoint(5, h / 2), QPoint(5, h - 5)}) {
+        const QColor colour = face.pixelColor((QPointF(at) * scale).toPoint());
+        QVERIFY2(colour == QColor(0x55, 0x72, 0x1F),
+                 qPrintable(QStringLiteral("%1 at %2,%3").arg(colour.name()).arg(at.x()).arg(at.y())));
+    }
 }
 
 QTEST_MAIN(TestMainLayout)

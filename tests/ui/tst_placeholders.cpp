@@ -261,6 +261,7 @@ void TestPlaceholders::shouldRefuseSpacesFromInputMethods_data()
 
     QTest::newRow("email") << "txtEmail" << QStringLiteral("é @ü.de") << QStringLiteral("é@ü.de") << 1;
     QTest::newRow("friend email") << "txtFriendEmail" << " " << "" << 1;
+    QTest::newRow("each space refused alone") << "txtFriendEmail" << "b o@x. y" << "bo@x.y" << 2;
     QTest::newRow("email accented") << "txtEmail" << QStringLiteral("ñ") << QStringLiteral("ñ") << 0;
     QTest::newRow("name") << "txtName" << QStringLiteral("Zoë Ng") << QStringLiteral("Zoë Ng") << 0;
 }

@@ -37,8 +37,8 @@ private slots:
     void shouldRefuseANameWithoutLetters_data();
     void shouldRefuseANameWithoutLetters();
     void shouldReturnToAnEmptyNameBox();
-    void shouldRunTheButtonsByAccessKeyOnEitherScreen_data();
-    void shouldRunTheButtonsByAccessKeyOnEitherScreen();
+    void shouldRunTheButtonsFromTheKeyboardOnEitherScreen_data();
+    void shouldRunTheButtonsFromTheKeyboardOnEitherScreen();
     void shouldRunTheReadingFromTheHiddenMenuCommand();
     void shouldTabThroughBothScreens();
 
@@ -179,18 +179,21 @@ void TestReadingFlow::shouldFilterInputMethodText_data()
 {
     QTest::addColumn<QString>("commit");
     QTest::addColumn<QString>("expected");
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("letters") << "Jo" << "abJo" << false;
-    QTest::newRow("composed accent") << QStringLiteral("\u00E9") << "ab" << true;
-    QTest::newRow("letter and digit") << "a1" << "ab" << true;
-    QTest::newRow("ideograph") << QStringLiteral("\u540D") << "ab" << true;
+    QTest::addColumn<int>("refusals");
+    QTest::newRow("letters") << "Jo" << "abJo" << 0;
+    QTest::newRow("composed accent") << QStringLiteral("\u00E9") << "ab" << 1;
+    QTest::newRow("ideograph") << QStringLiteral("\u540D") << "ab" << 1;
+    // Each character of a commit is taken or refused as if typed alone.
+    QTest::newRow("letter and digit") << "a1" << "aba" << 1;
+    QTest::newRow("digits between letters") << "x1y2" << "abxy" << 2;
+    QTest::newRow("beyond the basic plane") << QStringLiteral("\U0001F600z") << "abz" << 1;
 }
 
 void TestReadingFlow::shouldFilterInputMethodText()
 {
     QFETCH(QString, commit);
     QFETCH(QString, expected);
-    QFETCH(bool, refused);
+    QFETCH(int, refusals);
     typeName(QStringLiteral("ab"));
     MessageRecorder messages;
 
@@ -201,7 +204,7 @@ void TestReadingFlow::shouldFilterInputMethodText()
     QCoreApplication::sendEvent(m_window->txtName, &done);
 
     QCOMPARE(m_window->txtName->text(), expected);
-    QCOMPARE(messages.texts(), refused ? QStringList{QStringLiteral("Name Can Accept Text Only")} : QStringList{});
+    QCOMPARE(messages.texts(), QStringList(refusals, QStringLiteral("Name Can Accept Text Only")));
 }
 
 void TestReadingFlow::shouldShowTheReadingOfAName_data()
@@ -298,22 +301,36 @@ void TestReadingFlow::shouldReturnToAnEmptyNameBox()
     QCOMPARE(m_window->lblResult[2]->text(), description);
 }
 
-void TestReadingFlow::shouldRunTheButtonsByAccessKeyOnEitherScreen_data()
+void TestReadingFlow::shouldRunTheButtonsFromTheKeyboardOnEitherScreen_data()
 {
     QTest::addColumn<bool>("fromResultScreen");
+    QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("nameAfter");
     QTest::addColumn<bool>("resultAfter");
-    QTest::newRow("Alt+G on the input screen") << false << int(Qt::Key_G) << "abc" << true;
-    QTest::newRow("Alt+G on the result screen") << true << int(Qt::Key_G) << "abc" << true;
-    QTest::newRow("Alt+D on the input screen") << false << int(Qt::Key_D) << "" << false;
-    QTest::newRow("Alt+D on the result screen") << true << int(Qt::Key_D) << "" << false;
+    const int alt = Qt::AltModifier;
+    QTest::newRow("Alt+G on the input screen") << false << "" << int(Qt::Key_G) << alt << "abc" << true;
+    QTest::newRow("Alt+G on the result screen") << true << "" << int(Qt::Key_G) << alt << "abc" << true;
+    QTest::newRow("Alt+D on the input screen") << false << "" << int(Qt::Key_D) << alt << "" << false;
+    QTest::newRow("Alt+D on the result screen") << true << "" << int(Qt::Key_D) << alt << "" << false;
+    // A focused command button answers Enter and keypad Enter as it answers Space.
+    QTest::newRow("Enter on the reading button") << false << "cmdProceed" << int(Qt::Key_Return)
+                                                 << int(Qt::NoModifier) << "abc" << true;
+    QTest::newRow("keypad Enter on the reading button") << false << "cmdProceed" << int(Qt::Key_Enter)
+                                                        << int(Qt::KeypadModifier) << "abc" << true;
+    QTest::newRow("Enter on the back button") << true << "cmdBack" << int(Qt::Key_Return)
+                                              << int(Qt::NoModifier) << "" << false;
+    QTest::newRow("keypad Enter on the back button") << true << "cmdBack" << int(Qt::Key_Enter)
+                                                     << int(Qt::KeypadModifier) << "" << false;
 }
 
-void TestReadingFlow::shouldRunTheButtonsByAccessKeyOnEitherScreen()
+void TestReadingFlow::shouldRunTheButtonsFromTheKeyboardOnEitherScreen()
 {
     QFETCH(bool, fromResultScreen);
+    QFETCH(QString, focus);
     QFETCH(int, key);
+    QFETCH(int, modifiers);
     QFETCH(QString, nameAfter);
     QFETCH(bool, resultAfter);
     typeName(QStringLiteral("abc"));
@@ -321,9 +338,11 @@ void TestReadingFlow::shouldRunTheButtonsByAccessKeyOnEitherScreen()
         QTest::keyClick(m_window->txtName, Qt::Key_G, Qt::AltModifier);
         QTRY_COMPARE(frontScreen(), m_window->fraResult);
     }
+    if (!focus.isEmpty())
+        m_window->findChild<QWidget *>(focus)->setFocus(Qt::TabFocusReason);
     MessageRecorder messages;
 
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
     QWidget *expected = resultAfter ? static_cast<QWidget *>(m_window->fraResult) : m_window->fraMain;
     QTRY_COMPARE(frontScreen(), expected);

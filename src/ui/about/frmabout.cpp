@@ -3,6 +3,7 @@
 #include "links/modhelp.h"
 #include "ui/appearance.h"
 #include "ui/clickablelabel.h"
+#include "ui/commandbutton.h"
 #include "ui/control.h"
 #include "ui/twips.h"
 
@@ -90,7 +91,7 @@ frmAbout::frmAbout(QWidget *parent)
     lblHomePage->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
     lblHomePage->adjustSize();
 
-    cmdOK = placeControl<QPushButton>(this, "cmdOK", Twips::rect(5235, 3000, 1260, 345));
+    cmdOK = placeControl<CommandButton>(this, "cmdOK", Twips::rect(5235, 3000, 1260, 345));
     cmdOK->setText(QStringLiteral("OK"));
     cmdOK->setFont(verdana(8.25, Weight::Bold));
     cmdOK->setDefault(true);

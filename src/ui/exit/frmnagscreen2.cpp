@@ -6,9 +6,11 @@
 #include "links/modhelp.h"
 #include "ui/appearance.h"
 #include "ui/clickablelabel.h"
+#include "ui/commandbutton.h"
 #include "ui/control.h"
 #include "ui/exit/modtellafriend.h"
 #include "ui/framebox.h"
+#include "ui/inputmethodcommit.h"
 #include "ui/messagebox.h"
 #include "ui/trimspaces.h"
 #include "ui/twips.h"
@@ -208,6 +210,7 @@ void frmNagScreen2::buildWindow()
                        verdana(9.75, Weight::Bold));
     Appearance::setTextColour(Label2, labelText);
     Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Picture1 = placeControl<QLabel>(this, "Picture1", Twips::rect(360, 217, 480, 480));
     Picture1->setPixmap(Appearance::programIconPixmap());
@@ -225,9 +228,9 @@ void frmNagScreen2::buildWindow()
     checkColours.setColor(QPalette::ButtonText, kCheckText);
     Check1->setPalette(checkColours);
 
-    cmdClose = placeControl<QPushButton>(this, "cmdClose", Twips::rect(6000, 2760, 1245, 375));
+    cmdClose = placeControl<CommandButton>(this, "cmdClose", Twips::rect(6000, 2760, 1245, 375));
     cmdClose->setText(QStringLiteral("E&xit"));
-    // Enter presses whichever button has the focus; no button is the window's default.
+    // No button is the window's default; the one with the focus is drawn as the one Enter presses.
     cmdClose->setAutoDefault(true);
 }
 
@@ -237,7 +240,7 @@ void frmNagScreen2::buildReferFriendBox()
 
     txtName = makeBox(Frame2, "txtName", Twips::rect(85, 360, 3375, 285), kNamePlaceholder);
 
-    cmdSubmit = placeControl<QPushButton>(Frame2, "cmdSubmit", Twips::rect(1920, 1080, 3375, 285));
+    cmdSubmit = placeControl<CommandButton>(Frame2, "cmdSubmit", Twips::rect(1920, 1080, 3375, 285));
     cmdSubmit->setText(QStringLiteral("Refer A Friend &Now"));
     cmdSubmit->setFont(verdana(8.25, Weight::Bold));
     cmdSubmit->setAutoDefault(true);
@@ -424,30 +427,25 @@ bool frmNagScreen2::filterEmailInput(QObject *watched, QEvent *event)
         watched == txtEmail ? txtEmail_KeyPress(KeyAscii) : txtFriendEmail_KeyPress(KeyAscii);
     };
 
-    if (event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent *>(event)->text();
-        if (typed.size() != 1)
-            return false;
-        int KeyAscii = typed.at(0).unicode();
-        keyPress(KeyAscii);
-        return KeyAscii == 0;
+    // Input methods commit past the key events; each character of a commit is judged alone.
+    const auto *input = event->type() == QEvent::InputMethod ? static_cast<QInputMethodEvent *>(event) : nullptr;
+    QString typed;
+    if (input) {
+        if (InputMethodCommit::splitIntoCharacters(watched, *input))
+            return true;
+        typed = input->commitString();
+    } else if (event->type() == QEvent::KeyPress) {
+        typed = static_cast<QKeyEvent *>(event)->text();
+    } else {
+        return false;
     }
-
-    // Input methods commit whole strings past the key events; their spaces are
-    // refused the same way, once per commit, and the rest goes in.
-    if (event->type() == QEvent::InputMethod) {
-        const auto *input = static_cast<QInputMethodEvent *>(event);
-        if (!input->commitString().contains(QLatin1Char(' ')))
-            return false;
-        int KeyAscii = ' ';
-        keyPress(KeyAscii);
-        if (KeyAscii != 0)
-            return false;
-        QInputMethodEvent rest(input->preeditString(), input->attributes());
-        rest.setCommitString(QString(input->commitString()).remove(QLatin1Char(' ')),
-                             input->replacementStart(), input->replacementLength());
-        QCoreApplication::sendEvent(watched, &rest);
-        return true;
-    }
-    return false;
+    if (typed.size() != 1)
+        return false;
+    int KeyAscii = typed.at(0).unicode();
+    keyPress(KeyAscii);
+    if (KeyAscii != 0)
+        return false;
+    if (input)
+        InputMethodCommit::dropCommit(watched, *input);
+    return true;
 }

@@ -7,8 +7,10 @@
 #include "ui/appearance.h"
 #include "ui/exit/frmnagscreen2.h"
 #include "ui/clickablelabel.h"
+#include "ui/commandbutton.h"
 #include "ui/control.h"
 #include "ui/framebox.h"
+#include "ui/inputmethodcommit.h"
 #include "ui/main/accesskey.h"
 #include "ui/messagebox.h"
 #include "ui/trimspaces.h"
@@ -99,10 +101,10 @@ Label *wrappingLabel(QWidget *container, const char *name, const QRect &geometry
 QPushButton *commandButton(QWidget *container, const char *name, const QRect &geometry,
                            const QString &caption)
 {
-    auto *button = place<QPushButton>(container, name, geometry, Appearance::verdana(8.25, Weight::Bold));
+    auto *button = place<CommandButton>(container, name, geometry, Appearance::verdana(8.25, Weight::Bold));
     button->setText(caption);
     button->setAutoDefault(false);
-    Appearance::setButtonFace(button, kStripGreen);
+    button->setFace(kStripGreen);
     return button;
 }
 
@@ -381,7 +383,10 @@ bool frmMain::filterNameKey(QEvent *event)
             return true;
         typed = key->text();
     } else if (event->type() == QEvent::InputMethod) {
-        typed = static_cast<QInputMethodEvent *>(event)->commitString();
+        const auto *input = static_cast<QInputMethodEvent *>(event);
+        if (InputMethodCommit::splitIntoCharacters(txtName, *input))
+            return true;
+        typed = input->commitString();
     } else {
         return false;
     }
@@ -399,12 +404,8 @@ bool frmMain::filterNameKey(QEvent *event)
         txtName_KeyPress(KeyAscii);
         if (KeyAscii != 0)
             continue;
-        if (event->type() == QEvent::InputMethod) {
-            // The composition still has to end; it ends committing nothing.
-            auto *input = static_cast<QInputMethodEvent *>(event);
-            QInputMethodEvent nothing(input->preeditString(), input->attributes());
-            QCoreApplication::sendEvent(txtName, &nothing);
-        }
+        if (event->type() == QEvent::InputMethod)
+            InputMethodCommit::dropCommit(txtName, *static_cast<QInputMethodEvent *>(event));
         return true;
     }
     return false;
