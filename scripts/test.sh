@@ -5,7 +5,8 @@ cd "$(dirname "$0")/.."
 
 test_packages=(
     # the browser launch on a virtual X server; the package checks
-    xvfb xauth desktop-file-utils appstream dpkg-dev
+    xvfb xauth desktop-file-utils appstream dpkg-dev file  # CPack's Debian generator reads binaries with file
+    e2fsprogs  # chattr, for the fault that makes the runtime folder read-only for every user
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
 )
