@@ -12,8 +12,13 @@ install(TARGETS OrvelFreeBiblicalNumerology RUNTIME DESTINATION ${CMAKE_INSTALL_
 if(UNIX AND NOT APPLE)
     install(FILES packaging/${ORVEL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES packaging/${ORVEL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-    install(FILES resources/icon.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps
-            RENAME ${ORVEL_APP_ID}.png)
+    foreach(size ${ORVEL_ICON_SIZES})
+        install(FILES resources/icons/icon-${size}.png
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+                RENAME ${ORVEL_APP_ID}.png)
+    endforeach()
+    install(FILES resources/icons/icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+            RENAME ${ORVEL_APP_ID}.svg)
 endif()
 
 set(CPACK_PACKAGE_NAME orvel-biblical-numerology)
