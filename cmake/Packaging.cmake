@@ -1,8 +1,6 @@
 # Installing the program where a desktop expects it, and packaging it for Debian.
 include(GNUInstallDirs)
 
-set(ORVEL_APP_ID test.quillmoor.OrvelBiblicalNumerology)
-
 if(WIN32)
     # The icon that Explorer and the taskbar show for the executable file.
     target_sources(OrvelFreeBiblicalNumerology PRIVATE ${PROJECT_SOURCE_DIR}/resources/orvel.rc)

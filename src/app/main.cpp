@@ -31,6 +31,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(argc, argv);
+    // Docks and the Wayland app id match the window to its desktop entry by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORVEL_APP_ID));
     Appearance::apply();
     app.setQuitOnLastWindowClosed(false);
     modHelp::StartApplication();
