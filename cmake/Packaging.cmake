@@ -1,14 +1,31 @@
-# Installing the program where a desktop expects it, and packaging it for Debian.
+# Installing the program where a desktop expects it, and packaging it: a
+# Debian package on Linux; on Windows a folder with Qt's libraries beside the
+# executable, zipped or in an installer.
 include(GNUInstallDirs)
 
 set(CPACK_PACKAGE_NAME orvel-biblical-numerology)
 
+# The icon, version information and manifest that Windows reads from the
+# executable; made everywhere, since the Windows check compiles it too.
+configure_file(resources/orvel.rc.in ${PROJECT_BINARY_DIR}/orvel.rc @ONLY)
 if(WIN32)
-    # The icon that Explorer and the taskbar show for the executable file.
-    target_sources(OrvelFreeBiblicalNumerology PRIVATE ${PROJECT_SOURCE_DIR}/resources/orvel.rc)
+    target_sources(OrvelFreeBiblicalNumerology PRIVATE ${PROJECT_BINARY_DIR}/orvel.rc)
+    if(MSVC)
+        # The resource script carries the manifest; the linker must not add its own.
+        target_link_options(OrvelFreeBiblicalNumerology PRIVATE /MANIFEST:NO)
+    endif()
 endif()
 
 install(TARGETS OrvelFreeBiblicalNumerology RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(WIN32 AND COMMAND qt_generate_deploy_app_script)
+    # Qt's libraries and plugins beside the executable (windeployqt), so that
+    # the installed folder runs on a machine without Qt.
+    qt_generate_deploy_app_script(TARGET OrvelFreeBiblicalNumerology
+                                  FILENAME_VARIABLE orvel_deploy_script
+                                  NO_UNSUPPORTED_PLATFORM_ERROR)
+    install(SCRIPT ${orvel_deploy_script})
+endif()
 
 if(UNIX AND NOT APPLE)
     set(orvel_docdir ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
@@ -50,13 +67,28 @@ set(CPACK_PACKAGE_DESCRIPTION
 the name, from 1 to 12, its keyword, a paragraph on its meaning and the
 scripture verses that go with it.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "http://www.orvel-numerology.test/")
+set(CPACK_PACKAGE_EXECUTABLES OrvelFreeBiblicalNumerology "Orvel Biblical Numerology")
 set(CPACK_STRIP_FILES ON)
 
-set(CPACK_GENERATOR DEB)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION education)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The designed faces are Windows fonts; these carry the nearest widths.
-# Qt's Wayland plugin lets the program run natively in a Wayland session.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, fonts-liberation2, qt6-wayland, xdg-utils")
+if(WIN32)
+    # A zipped folder always; an installer with a Start menu entry where NSIS is installed.
+    set(CPACK_GENERATOR ZIP)
+    find_program(ORVEL_MAKENSIS makensis)
+    if(ORVEL_MAKENSIS)
+        list(APPEND CPACK_GENERATOR NSIS)
+        set(CPACK_PACKAGE_INSTALL_DIRECTORY "Orvel Biblical Numerology")
+        set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icon.ico)
+        set(CPACK_NSIS_INSTALLED_ICON_NAME bin/OrvelFreeBiblicalNumerology.exe)
+    endif()
+elseif(APPLE)
+    set(CPACK_GENERATOR TGZ)
+else()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION education)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # The designed faces are Windows fonts; these carry the nearest widths.
+    # Qt's Wayland plugin lets the program run natively in a Wayland session.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, fonts-liberation2, qt6-wayland, xdg-utils")
+endif()
 include(CPack)

@@ -7,6 +7,7 @@ test_packages=(
     # the browser launch on a virtual X server; the package checks, with the
     # window's identity on X11 and on a headless Wayland compositor
     xvfb xauth desktop-file-utils appstream appstream-compose dpkg-dev lintian weston qt6-wayland
+    g++-mingw-w64-x86-64-posix wine64  # the Windows check: MinGW-w64 syntax check, processes under wine
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
 )
