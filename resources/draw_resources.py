@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Draw the program's pictures: icon.png, icon.ico, hand.png and bible.jpg.
+"""Draw the program's pictures: icon.png, icon.ico, hand.png and bible.jpg,
+and the icon set for desktops: icons/icon.svg and icons/icon-N.png.
 
 Run it with Debian's own interpreter, which has PIL (package python3-pil):
 
@@ -26,6 +27,8 @@ GOLD = (0xF2, 0xC2, 0x2E)
 GOLD_DARK = (0x9A, 0x6A, 0x08)
 
 HAND_HOTSPOT = (8, 1)
+
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 
 # --------------------------------------------------------------- helpers
@@ -98,18 +101,21 @@ def cross_shapes(cx, top, height, bar_y, arm, thick):
     return upright, beam
 
 
-def draw_gold_cross(canvas, cx, top, height, bar_y, arm, thick, k=SS):
-    """A bevelled golden cross: dark rim, gold body, light top-left edge."""
+def draw_gold_cross(canvas, cx, top, height, bar_y, arm, thick, k=SS, edge=1.0):
+    """A bevelled golden cross: dark rim, gold body, light top-left edge.
+    The rim and halo are `edge` times their width on a 32 px icon."""
     upright, beam = cross_shapes(cx, top, height, bar_y, arm, thick)
     rects = [tuple(v * k for v in r) for r in (upright, beam)]
     size = canvas.size
 
     body = shape_mask(size, lambda d: [d.rectangle(r, fill=255) for r in rects])
-    rim_w = max(1, round(0.5 * k))
-    rim = body.filter(ImageFilter.MaxFilter(2 * rim_w + 1))
+    rim_w = max(1, round(0.5 * k * edge))
+    rim = body
+    for _ in range(rim_w):  # as one wide MaxFilter, but in linear time
+        rim = rim.filter(ImageFilter.MaxFilter(3))
 
     # a soft dark halo so the gold reads on any background
-    halo = rim.filter(ImageFilter.GaussianBlur(k * 0.6))
+    halo = rim.filter(ImageFilter.GaussianBlur(k * 0.6 * edge))
     halo = halo.point(lambda v: v * 0.55)
     paint(canvas, (0, 0, 0), halo)
     paint(canvas, (0x5C, 0x3A, 0x04), rim)
@@ -192,13 +198,120 @@ def draw_icon(px):
         [(g(16), g(17.2)), (g(16), g(28.2))], fill=255, width=max(1, round(g(0.8)))))
     paint(img, (0x7A, 0x62, 0x3E), crease)
 
-    # golden cross standing above the book
-    draw_gold_cross(img, 16 * u, 3.0 * u, 12.5 * u, 7.5 * u, 4.5 * u, 2.6 * u, k=k)
+    # golden cross standing above the book; on the larger icons its rim keeps
+    # the proportions of the 32 px one (the SVG's too)
+    draw_gold_cross(img, 16 * u, 3.0 * u, 12.5 * u, 7.5 * u, 4.5 * u, 2.6 * u, k=k, edge=max(1.0, u))
 
     small = img.resize((px, px), Image.LANCZOS)
+    if px > 48:
+        return small  # a palette would band the gradients at this size
     # keep the palette within 256 colours so the Windows icon needs no dithering
     return small.quantize(256, method=Image.Quantize.FASTOCTREE,
                           dither=Image.Dither.NONE).convert("RGBA")
+
+
+
+# --------------------------------------------------------------- icon.svg
+
+def hexcolour(c):
+    return "#%02x%02x%02x" % c
+
+
+def svg_number(v):
+    return ("%.3f" % v).rstrip("0").rstrip(".")
+
+
+def svg_points(points):
+    return " ".join("%s,%s" % (svg_number(x), svg_number(y)) for x, y in points)
+
+
+def svg_rect(r, grow=0.0, dx=0.0, dy=0.0, **attrs):
+    x0, y0, x1, y1 = r
+    extra = "".join(' %s="%s"' % (k.replace("_", "-"), v) for k, v in attrs.items())
+    return '<rect x="%s" y="%s" width="%s" height="%s"%s/>' % (
+        svg_number(x0 - grow + dx), svg_number(y0 - grow + dy),
+        svg_number(x1 - x0 + 2 * grow), svg_number(y1 - y0 + 2 * grow), extra)
+
+
+def svg_gradient(name, stops, x1, y1, x2, y2):
+    out = ['<linearGradient id="%s" gradientUnits="userSpaceOnUse" x1="%s" y1="%s" x2="%s" y2="%s">'
+           % (name, svg_number(x1), svg_number(y1), svg_number(x2), svg_number(y2))]
+    out += ['  <stop offset="%s" stop-color="%s"/>' % (svg_number(p), hexcolour(c)) for p, c in stops]
+    out.append("</linearGradient>")
+    return out
+
+
+def icon_svg():
+    """The program icon as SVG: the same drawing as draw_icon, on its 32 x 32
+    grid, with the cross's rim and halo as on the 32 px picture."""
+    def book_path(dy, inset):
+        parts = []
+        for side in (-1, 1):
+            outer = 16 + side * (13.5 - inset)
+            mid = 16 + side * 6
+            parts.append("M16,%s Q%s,%s %s,%s L%s,%s Q%s,%s 16,%sZ" % tuple(svg_number(v) for v in (
+                17.5 + dy, mid, 13.5 + dy, outer, 15 + dy, outer, 25.5 + dy, mid, 24 + dy, 28 + dy)))
+        return " ".join(parts)
+
+    upright, beam = cross_shapes(16, 3.0, 12.5, 7.5, 4.5, 2.6)
+    rim_w, edge_w = 0.5, 0.5
+    x0, y0 = beam[0], upright[1]
+    span = beam[2] - beam[0] + upright[3] - upright[1]
+    bbox = (beam[0] - 2, upright[1] - 2, beam[2] + 2, upright[3] + 2)
+
+    defs = []
+    defs += svg_gradient("face", [(0, (0x1E, 0x5A, 0x10)), (1, DARK_GREEN)], 0, 0, 0, 32)
+    defs += svg_gradient("pages", [
+        (0.0, (0xF4, 0xEC, 0xD2)), (0.40, (0xFF, 0xFB, 0xEE)), (0.5, (0xC8, 0xB8, 0x92)),
+        (0.60, (0xFF, 0xFB, 0xEE)), (1.0, (0xF4, 0xEC, 0xD2))], 0, 0, 32, 0)
+    # the sheen runs along x + y, from x0 + y0 over span, as draw_gold_cross paints it
+    defs += svg_gradient("gold", [(0, GOLD_LIGHT), (0.45, GOLD), (1, lerp(GOLD, GOLD_DARK, 0.55 / 0.8))],
+                         (x0 + y0) / 2, (x0 + y0) / 2, (x0 + y0 + span) / 2, (x0 + y0 + span) / 2)
+    defs.append('<clipPath id="page-area"><path d="%s"/></clipPath>' % book_path(0.0, 0.3))
+    for name, shift in (("cross", 0.0), ("cross-up-left", -edge_w), ("cross-down-right", edge_w)):
+        defs.append('<clipPath id="%s">%s%s</clipPath>' % (
+            name, svg_rect(upright, dx=shift, dy=shift), svg_rect(beam, dx=shift, dy=shift)))
+    defs.append('<filter id="halo" x="-0.5" y="-0.5" width="2" height="2">'
+                '<feGaussianBlur stdDeviation="0.6"/></filter>')
+
+    body = []
+    body.append('<rect width="32" height="32" rx="6" fill="%s"/>' % hexcolour(OLIVE))
+    body.append('<rect x="1.25" y="1.25" width="29.5" height="29.5" rx="5" fill="url(#face)"/>')
+    for dy, inset, fill in ((1.5, -0.6, hexcolour((0x5A, 0x12, 0x0E))),
+                            (0.9, 0.0, hexcolour((0xB8, 0xA8, 0x82))),
+                            (0.45, 0.0, hexcolour((0xE4, 0xD8, 0xB8))),
+                            (0.0, 0.3, "url(#pages)")):
+        body.append('<path d="%s" fill="%s"/>' % (book_path(dy, inset), fill))
+    lines = []
+    for row in range(3):
+        dy = 19.0 + row * 2.2
+        for side in (-1, 1):
+            lines.append("M%s,%s Q%s,%s %s,%s" % tuple(svg_number(v) for v in (
+                16 + side * 2.2, dy + 1.6, 16 + side * 6, dy - 2.0, 16 + side * 11.2, dy - 0.4)))
+    body.append('<path d="%s" fill="none" stroke="%s" stroke-width="0.7" clip-path="url(#page-area)"/>'
+                % (" ".join(lines), hexcolour((0x9C, 0x8C, 0x6C))))
+    body.append('<path d="M16,17.2 V28.2" stroke="%s" stroke-width="0.8"/>' % hexcolour((0x7A, 0x62, 0x3E)))
+    body.append('<g fill="#000000" opacity="0.55" filter="url(#halo)">%s%s</g>'
+                % (svg_rect(upright, grow=rim_w), svg_rect(beam, grow=rim_w)))
+    body.append('<g fill="%s">%s%s</g>' % (hexcolour((0x5C, 0x3A, 0x04)),
+                                           svg_rect(upright, grow=rim_w), svg_rect(beam, grow=rim_w)))
+    # gold with a light top-left edge and a dark bottom-right one
+    body.append('<g clip-path="url(#cross)">')
+    body.append("  " + svg_rect(bbox, fill=hexcolour(GOLD_DARK)))
+    body.append('  <g clip-path="url(#cross-up-left)">')
+    body.append("    " + svg_rect(bbox, fill=hexcolour(GOLD_LIGHT)))
+    body.append("    " + svg_rect(bbox, fill="url(#gold)", clip_path="url(#cross-down-right)"))
+    body.append("  </g>")
+    body.append("</g>")
+
+    out = ['<?xml version="1.0" encoding="UTF-8"?>',
+           '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 32 32">',
+           "<title>Orvel Biblical Numerology</title>", "<defs>"]
+    out += ["  " + line for line in defs]
+    out.append("</defs>")
+    out += body
+    out.append("</svg>")
+    return "\n".join(out) + "\n"
 
 
 # ------------------------------------------------------------------ hand
@@ -370,11 +483,16 @@ def draw_bible():
 # ------------------------------------------------------------------ main
 
 def main():
-    icon = draw_icon(32)
-    icon.save(HERE / "icon.png")
-    icons = [draw_icon(n) for n in (16, 32, 48)]
-    icons[2].save(HERE / "icon.ico", sizes=[(16, 16), (32, 32), (48, 48)],
-                  append_images=icons[:2])
+    icons = {n: draw_icon(n) for n in ICON_SIZES}
+    icons[32].save(HERE / "icon.png")
+    # the set that a desktop, a software centre and the window icon use
+    (HERE / "icons").mkdir(exist_ok=True)
+    for n, icon in icons.items():
+        icon.save(HERE / "icons" / ("icon-%d.png" % n))
+    (HERE / "icons" / "icon.svg").write_text(icon_svg())
+    largest = max(ICON_SIZES)
+    icons[largest].save(HERE / "icon.ico", sizes=[(n, n) for n in ICON_SIZES],
+                        append_images=[icons[n] for n in ICON_SIZES if n != largest])
 
     draw_hand().save(HERE / "hand.png")
     draw_bible().save(HERE / "bible.jpg", quality=90, subsampling=0, optimize=False)
@@ -384,7 +502,7 @@ def main():
            "        <file>bible.jpg</file>\n    </qresource>\n</RCC>\n")
     (HERE / "resources.qrc").write_text(qrc)
 
-    print("wrote icon.png, icon.ico, hand.png, bible.jpg, resources.qrc in", HERE)
+    print("wrote icon.png, icon.ico, icons/, hand.png, bible.jpg, resources.qrc in", HERE)
     print("hand cursor hotspot: (%d, %d)" % HAND_HOTSPOT)
 
 

@@ -4,16 +4,25 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 test_packages=(
-    # the browser launch on a virtual X server; the package checks
-    xvfb xauth desktop-file-utils appstream dpkg-dev file  # CPack's Debian generator reads binaries with file
+    # the browser launch on a virtual X server; the package checks, with the
+    # window's identity on X11 and on a headless Wayland compositor
+    xvfb xauth desktop-file-utils appstream appstream-compose dpkg-dev file lintian weston qt6-wayland
+    g++-mingw-w64-x86-64-posix wine64  # the Windows check: MinGW-w64 syntax check, processes under wine
     e2fsprogs  # chattr, for the fault that makes the runtime folder read-only for every user
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
 )
 scripts/install-deps.sh "${test_packages[@]}"
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON >/dev/null
+# The package is checked once, below, from an optimised build.
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_PACKAGE_TEST=OFF >/dev/null
 cmake --build build-test
 (cd build-test && ctest --output-on-failure --parallel 2)
+
+# The Debian package from an optimised build, as a packager makes it: lintian,
+# appstreamcli, the window's identity and the hardening (build-package).
+cmake --preset package >/dev/null
+cmake --build --preset package
+ctest --preset package
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # leaks included (CMakePresets.json; build-asan).

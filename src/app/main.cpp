@@ -14,6 +14,8 @@ int main(int argc, char *argv[])
     DisplayCheck::watchOpening();
     QApplication app(argc, argv);
     DisplayCheck::openingDone();
+    // Docks and the Wayland app id match the window to its desktop entry by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORVEL_APP_ID));
     Appearance::apply();
     app.setQuitOnLastWindowClosed(false);
     modHelp::StartApplication();

@@ -8,23 +8,32 @@
 #include <sys/types.h>
 #endif
 
+#include <limits>
+
 namespace ProcessAlive {
 
 bool isRunning(qint64 pid)
 {
-    if (pid <= 0)
+#if defined(Q_OS_WIN)
+    using Id = DWORD;
+#else
+    using Id = pid_t;
+#endif
+    // An id the system cannot give would otherwise be cut down to one it can.
+    if (pid <= 0 || pid > qint64(std::numeric_limits<Id>::max()))
         return false;
 #if defined(Q_OS_WIN)
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<Id>(pid));
     if (!process)
         return GetLastError() == ERROR_ACCESS_DENIED;
-    DWORD exitCode = 0;
-    const bool running = GetExitCodeProcess(process, &exitCode) && exitCode == STILL_ACTIVE;
+    // An ended process stays known while anyone holds a handle to it; only
+    // its signalled state tells, since any exit code may equal STILL_ACTIVE.
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
     CloseHandle(process);
     return running;
 #else
     // Signal 0 only checks that the process exists.
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    return ::kill(static_cast<Id>(pid), 0) == 0 || errno == EPERM;
 #endif
 }
 
