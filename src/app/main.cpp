@@ -1,7 +1,9 @@
-// The program's entry: the application object, the shared look, then the
-// start-up sequence; from there on only EndApplication ends the program.
+// The program's entry: the application object, the shared look and what a
+// screen reader is told, then the start-up sequence; from there on only
+// EndApplication ends the program.
 #include "app/endapplication.h"
 #include "app/startapplication.h"
+#include "ui/accessibility.h"
 #include "ui/appearance.h"
 
 #include <QApplication>
@@ -32,6 +34,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     Appearance::apply();
+    Accessibility::install();
     app.setQuitOnLastWindowClosed(false);
     modHelp::StartApplication();
     return modHelp::ApplicationEnded() ? 0 : app.exec();
