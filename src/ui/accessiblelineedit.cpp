@@ -193,6 +193,40 @@ QString AccessibleLineEdit::attributes(int offset, int *startOffset, int *endOff
     return {};
 }
 
+// Qt's own search for a word or sentence runs on for ever from the end of
+// the text; there is nothing there to find.
+bool AccessibleLineEdit::pastTheEnd(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                                    int *endOffset) const
+{
+    const int count = characterCount();
+    const bool searched = boundaryType == QAccessible::CharBoundary || boundaryType == QAccessible::WordBoundary
+                          || boundaryType == QAccessible::SentenceBoundary;
+    if (!searched || (offset != -1 && offset < count))
+        return false;
+    *startOffset = *endOffset = count;
+    return true;
+}
+
+QString AccessibleLineEdit::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                                         int *endOffset) const
+{
+    if (offset == -2)
+        offset = cursorPosition();
+    if (pastTheEnd(offset, boundaryType, startOffset, endOffset))
+        return {};
+    return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+}
+
+QString AccessibleLineEdit::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                            int *startOffset, int *endOffset) const
+{
+    if (offset == -2)
+        offset = cursorPosition();
+    if (pastTheEnd(offset, boundaryType, startOffset, endOffset))
+        return {};
+    return QAccessibleTextInterface::textAfterOffset(offset, boundaryType, startOffset, endOffset);
+}
+
 void AccessibleLineEdit::deleteText(int startOffset, int endOffset)
 {
     replaceText(startOffset, endOffset, QString());

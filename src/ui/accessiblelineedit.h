@@ -2,8 +2,9 @@
 //
 // Qt's own reports each character as an empty run of text attributes, after
 // which Orca drops the last character of every line it reads from the box.
-// And Qt tells of the selection made on entering the box before it tells of
-// the focus, so that the text was read twice: see FocusBeforeSelection.
+// It never returns when asked for the word or sentence at the end of the
+// text. And Qt tells of the selection made on entering the box before it
+// tells of the focus, so that the text was read twice: see FocusBeforeSelection.
 #pragma once
 
 #include <QAccessibleWidget>
@@ -36,6 +37,10 @@ public:
     int offsetAtPoint(const QPoint &point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
     QString attributes(int offset, int *startOffset, int *endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                         int *endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                            int *endOffset) const override;
 
     // QAccessibleEditableTextInterface
     void deleteText(int startOffset, int endOffset) override;
@@ -45,4 +50,6 @@ public:
 private:
     QLineEdit *box() const;
     QString shownText() const;
+    bool pastTheEnd(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                    int *endOffset) const;
 };
