@@ -8,6 +8,7 @@ test_packages=(
     xvfb xauth desktop-file-utils appstream dpkg-dev
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
+    orca  # the screen-reader test, in the same desktop
 )
 scripts/install-deps.sh "${test_packages[@]}"
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON >/dev/null

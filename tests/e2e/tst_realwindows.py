@@ -275,7 +275,7 @@ class RealWindowTest(unittest.TestCase):
         keys("alt+h", "a")
         about = program.wait_window_with("push button", "OK")
         self.assertIsNotNone(find(about, "image", "Program icon"))
-        self.assertIsNotNone(find(about, "label", "Click here for more details"))
+        self.assertIsNotNone(find(about, "link", "Click here for more details"))
 
         # A click and keys aimed at the main window go nowhere while the box is open.
         click(name)
