@@ -11,6 +11,7 @@ test_packages=(
     e2fsprogs  # chattr, for the fault that makes the runtime folder read-only for every user
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
+    orca  # the screen-reader test, in the same desktop
 )
 scripts/install-deps.sh "${test_packages[@]}"
 # The package is checked once, below, from an optimised build.

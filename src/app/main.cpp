@@ -1,8 +1,10 @@
-// The program's entry: the application object, the shared look, then the
-// start-up sequence; from there on only EndApplication ends the program.
+// The program's entry: the application object, the shared look and what a
+// screen reader is told, then the start-up sequence; from there on only
+// EndApplication ends the program.
 #include "app/displaycheck.h"
 #include "app/endapplication.h"
 #include "app/startapplication.h"
+#include "ui/accessibility.h"
 #include "ui/appearance.h"
 
 #include <QApplication>
@@ -17,6 +19,7 @@ int main(int argc, char *argv[])
     // Docks and the Wayland app id match the window to its desktop entry by this.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORVEL_APP_ID));
     Appearance::apply();
+    Accessibility::install();
     app.setQuitOnLastWindowClosed(false);
     modHelp::StartApplication();
     return modHelp::ApplicationEnded() ? 0 : app.exec();

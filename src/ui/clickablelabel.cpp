@@ -10,14 +10,16 @@ ClickableLabel::ClickableLabel(QWidget *parent)
     : QLabel(parent)
 {
     setCursor(Appearance::handCursor());
-    // A link is a command too: Tab reaches it and Space follows it, as on a
-    // button. Enter is left to the window's default button.
+    // A link is a command too: Tab reaches it, and Space follows it as on a
+    // button, Enter as on a link anywhere else.
     setFocusPolicy(Qt::TabFocus);
 }
 
 void ClickableLabel::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (modifiers == Qt::NoModifier && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
         if (!event->isAutoRepeat())
             emit clicked();
         return;

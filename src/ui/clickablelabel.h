@@ -1,6 +1,6 @@
 // A label that acts as a link: underlined text, the hand pointer, and a
-// click when the left button is pressed and released over it, or when Space
-// is pressed while it has the keyboard focus.
+// click when the left button is pressed and released over it, or when Space,
+// Enter or keypad Enter is pressed while it has the keyboard focus.
 #pragma once
 
 #include <QLabel>

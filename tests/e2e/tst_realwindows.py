@@ -306,7 +306,7 @@ class RealWindowTest(unittest.TestCase):
                             lambda: [w for w in program.x_windows() if w != main_id])[0]
         wait_centred(about_id, "the about box")
         self.assertIsNotNone(find(about, "image", "Program icon"))
-        self.assertIsNotNone(find(about, "label", "Click here for more details"))
+        self.assertIsNotNone(find(about, "link", "Click here for more details"))
 
         # A click and keys aimed at the main window go nowhere while the box is open.
         click(name)

@@ -5,6 +5,7 @@
 #include "links/modhelp.h"
 #include "recorders.h"
 #include "ui/about/frmabout.h"
+#include "ui/accessibility.h"
 #include "ui/appearance.h"
 #include "ui/clickablelabel.h"
 #include "ui/exit/frmnagscreen2.h"
@@ -12,6 +13,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 
 #include <memory>
@@ -61,7 +63,7 @@ void collect(QAccessibleInterface *node, Seen &seen)
     static const QList<QAccessible::Role> controls{
         QAccessible::Window,   QAccessible::Dialog,       QAccessible::StaticText, QAccessible::Graphic,
         QAccessible::Button,   QAccessible::CheckBox,     QAccessible::EditableText,
-        QAccessible::MenuItem, QAccessible::ButtonMenu};
+        QAccessible::MenuItem, QAccessible::ButtonMenu,   QAccessible::Link};
     if (controls.contains(node->role()) && !node->state().invisible && name.trimmed().isEmpty())
         seen.unnamed.append(what + QLatin1Char('/') + QString::number(node->role()));
     for (int i = 0; i < node->childCount(); ++i) {
@@ -83,11 +85,13 @@ private slots:
     void shouldFollowEveryLinkFromTheKeyboard_data();
     void shouldFollowEveryLinkFromTheKeyboard();
     void shouldLetOnlyTheSeenPromotionTakeTheFocus();
+    void shouldReadTheNameBoxToItsLastCharacter();
 };
 
 void TestAccessibility::initTestCase()
 {
     Appearance::apply();
+    Accessibility::install();
     // The exit screen's close must not end the test.
     modHelp::setProcessEnd([](int) {});
 }
@@ -130,19 +134,32 @@ void TestAccessibility::shouldFollowEveryLinkFromTheKeyboard_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("link");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<QString>("page");
 
-    QTest::newRow("main: forum") << "main" << "Label14" << modHelp::HomePage();
-    QTest::newRow("main: co-branding") << "main" << "lblCobrand" << modHelp::CoBrandPage();
-    QTest::newRow("about: home page") << "about" << "lblHomePage" << modHelp::HomePage();
-    QTest::newRow("about: more details") << "about" << "lblCobrand" << modHelp::FullBrandPage();
-    QTest::newRow("exit: suite") << "exit" << "lblGoToHome" << modHelp::SoftwareSuitePage();
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    QTest::newRow("main: forum") << "main" << "Label14" << int(Qt::Key_Space) << none << modHelp::HomePage();
+    QTest::newRow("main: co-branding") << "main" << "lblCobrand" << int(Qt::Key_Space) << none
+                                       << modHelp::CoBrandPage();
+    QTest::newRow("about: home page") << "about" << "lblHomePage" << int(Qt::Key_Space) << none
+                                      << modHelp::HomePage();
+    QTest::newRow("about: more details") << "about" << "lblCobrand" << int(Qt::Key_Space) << none
+                                         << modHelp::FullBrandPage();
+    QTest::newRow("exit: suite") << "exit" << "lblGoToHome" << int(Qt::Key_Space) << none
+                                 << modHelp::SoftwareSuitePage();
+    // Keypad Enter is the screen reader's own key there, so only a keyboard user meets it.
+    QTest::newRow("about: more details by keypad Enter")
+        << "about" << "lblCobrand" << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+        << modHelp::FullBrandPage();
 }
 
 void TestAccessibility::shouldFollowEveryLinkFromTheKeyboard()
 {
     QFETCH(QString, window);
     QFETCH(QString, link);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QString, page);
 
     BrowserRecorder browser;
@@ -155,8 +172,10 @@ void TestAccessibility::shouldFollowEveryLinkFromTheKeyboard()
         QVERIFY2(presses < 20, "Tab never reaches the link");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QTest::keyClick(target, Qt::Key_Space);
+    QTest::keyClick(target, Qt::Key(key), modifiers);
     QCOMPARE(browser.addresses, QStringList{page});
+    // The link is followed, not the dialog's default button pressed.
+    QVERIFY(form->isVisible());
 }
 
 void TestAccessibility::shouldLetOnlyTheSeenPromotionTakeTheFocus()
@@ -168,6 +187,24 @@ void TestAccessibility::shouldLetOnlyTheSeenPromotionTakeTheFocus()
     form.lblCobrand->raise();
     QCOMPARE(form.lblCobrand->focusPolicy(), Qt::TabFocus);
     QCOMPARE(form.lblFullBrand->focusPolicy(), Qt::NoFocus);
+}
+
+void TestAccessibility::shouldReadTheNameBoxToItsLastCharacter()
+{
+    frmMain form;
+    form.txtName->setText(QStringLiteral("Ruth Ann"));
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(form.txtName)->textInterface();
+    QVERIFY(text);
+    // One run of attributes covers the whole name: a screen reader reads a
+    // line up to the end of the run that holds its last character.
+    int start = -1;
+    int end = -1;
+    text->attributes(3, &start, &end);
+    QCOMPARE(std::pair(start, end), std::pair(0, 8));
+    // Asked for the word at the end, the box answers at once, with nothing.
+    QCOMPARE(text->textAtOffset(8, QAccessible::WordBoundary, &start, &end), QString());
+    QCOMPARE(std::pair(start, end), std::pair(8, 8));
+    QCOMPARE(text->textAtOffset(5, QAccessible::WordBoundary, &start, &end), QStringLiteral("Ann"));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -4,6 +4,7 @@
 #include "app/rnd.h"
 #include "links/hosts.h"
 #include "links/modhelp.h"
+#include "ui/accessibility.h"
 #include "ui/appearance.h"
 #include "ui/clickablelabel.h"
 #include "ui/commandbutton.h"
@@ -162,6 +163,9 @@ frmNagScreen2::frmNagScreen2(RandomDraw draw)
 {
     setObjectName(QStringLiteral("frmNagScreen2"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // A screen reader reads a dialog's texts as it opens, among them the
+    // message, which no Tab stop reaches.
+    Accessibility::setRole(this, QAccessible::Dialog);
     buildWindow();
     buildReferFriendBox();
     buildSuiteColumn();
@@ -269,6 +273,9 @@ void frmNagScreen2::buildSuiteColumn()
     Appearance::setTextColour(Label3, Qt::white);
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A screen reader passes over a text inside a frame when it reads the
+    // window's texts; as the window's description it is read after the message.
+    setAccessibleDescription(Label3->text());
 
     lblGoToHome = placeControl<ClickableLabel>(Frame6, "lblGoToHome", Twips::rect(75, 4250, 3585, 210));
     lblGoToHome->setTextFormat(Qt::PlainText);

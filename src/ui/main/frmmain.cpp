@@ -4,6 +4,7 @@
 #include "links/hosts.h"
 #include "links/modhelp.h"
 #include "ui/about/frmabout.h"
+#include "ui/announcer.h"
 #include "ui/appearance.h"
 #include "ui/exit/frmnagscreen2.h"
 #include "ui/clickablelabel.h"
@@ -16,6 +17,7 @@
 #include "ui/trimspaces.h"
 #include "ui/twips.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -135,6 +137,7 @@ frmMain::frmMain(QWidget *parent)
     buildResultScreen(client);
     buildInputScreen(client);
     buildPromotionStrip(client);
+    announcer = new Announcer(client);
 
     setTabOrder(txtName, cmdProceed);
     setTabOrder(cmdProceed, cmdBack);
@@ -158,10 +161,15 @@ void frmMain::buildMenu()
     bar->setNativeMenuBar(false);
     bar->setFont(QGuiApplication::font());
 
+    // The hidden commands belong to the window but to no menu: a screen
+    // reader counts every entry that a menu holds, shown or not.
+    mnuCalculate = new QAction(QStringLiteral("Orvel Free &Numerology Calculator"), this);
+    mnuSep1 = new QAction(this);
+    mnuSep1->setSeparator(true);
+    mnuMakeMoney = new QAction(QStringLiteral("Make Money &Online"), this);
+
     mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuCalculate = mnuFile->addAction(QStringLiteral("Orvel Free &Numerology Calculator"));
-    mnuSep1 = mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
 
     mnuHelp = bar->addMenu(QStringLiteral("&Help"));
@@ -174,7 +182,6 @@ void frmMain::buildMenu()
     mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"));
 
     mnuDonate = bar->addAction(QStringLiteral("&Donate"));
-    mnuMakeMoney = bar->addAction(QStringLiteral("Make Money &Online"));
 
     const std::pair<QAction *, const char *> names[] = {
         {mnuCalculate, "mnuCalculate"}, {mnuSep1, "mnuSep1"}, {mnuExit, "mnuExit"},
@@ -449,6 +456,17 @@ void frmMain::cmdProceed_Click()
         txtSymbolism->setPlainText(fromEngine(numerology::strSymbolisms[*row]));
     }
     fraResult->raise();
+    announceReading();
+}
+
+// The reading as a person would say it, once as it comes to the front, and
+// again with the button that a Tab into the result screen reaches first.
+void frmMain::announceReading()
+{
+    const QString sentence = lblLabel[1]->text() + QLatin1Char(' ') + lblResult[0]->text()
+                             + QStringLiteral(", ") + lblResult[1]->text() + QLatin1Char('.');
+    cmdBack->setAccessibleDescription(sentence);
+    announcer->announce(sentence, lblResult[2]->text());
 }
 
 void frmMain::cmdBack_Click()

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 
+class Announcer;
 class ClickableLabel;
 class QAction;
 class QFrame;
@@ -70,6 +71,7 @@ private:
     void buildResultScreen(QWidget *client);
     void connectHandlers();
     void followFrontPromotion();
+    void announceReading();
 
     void Form_Load();
     void Form_Unload();
@@ -82,6 +84,9 @@ private:
     void mnuAbout_Click();
 
     bool filterNameKey(QEvent *event);
+
+    // Tells a screen reader of each reading, since the focus stays where it is.
+    Announcer *announcer = nullptr;
 
     // The last reading: its trimmed name and its number.
     QString strName;
