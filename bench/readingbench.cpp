@@ -1,9 +1,9 @@
 // Reading timer: the press of "&Get My Biblical Numerology Reading" until the
 // result screen is raised with its texts set, and GetNameNumber alone on a
 // typical name and on a name of 32,767 characters. Prints medians.
-#include "engine/modbiblicalnumerology.h"
-#include "ui/appearance.h"
-#include "ui/main/frmmain.h"
+#include "modbiblicalnumerology.h"
+#include "appearance.h"
+#include "frmmain.h"
 
 #include <QApplication>
 #include <QGroupBox>

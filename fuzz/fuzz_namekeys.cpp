@@ -2,9 +2,9 @@
 // commits made from the fuzz data: whatever arrives, the box may only ever
 // hold the letters A to Z, a to z and the space. Each refusal's message box
 // is answered at once.
-#include "links/browser.h"
-#include "ui/main/frmmain.h"
-#include "ui/messagebox.h"
+#include "browser.h"
+#include "frmmain.h"
+#include "messagebox.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "app/endapplication.h"
+#include "endapplication.h"
 
 #include <QApplication>
 #include <QList>

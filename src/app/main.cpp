@@ -1,9 +1,9 @@
 // The program's entry: the application object, the shared look, then the
 // start-up sequence; from there on only EndApplication ends the program.
-#include "app/displaycheck.h"
-#include "app/endapplication.h"
-#include "app/startapplication.h"
-#include "ui/appearance.h"
+#include "displaycheck.h"
+#include "endapplication.h"
+#include "startapplication.h"
+#include "appearance.h"
 
 #include <QApplication>
 

@@ -1,12 +1,12 @@
-#include "app/startapplication.h"
+#include "startapplication.h"
 
-#include "app/endapplication.h"
-#include "app/instanceguard.h"
-#include "app/rnd.h"
-#include "links/updatereminder.h"
-#include "ui/clickablelabel.h"
-#include "ui/main/frmmain.h"
-#include "ui/messagebox.h"
+#include "endapplication.h"
+#include "instanceguard.h"
+#include "rnd.h"
+#include "updatereminder.h"
+#include "clickablelabel.h"
+#include "frmmain.h"
+#include "messagebox.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 // The program's start-up in a process of its own, as main runs it, with each
 // message box printed and answered by its default button, for the tests that
 // start real copies side by side. "--end" ends the copy once it runs.
-#include "app/endapplication.h"
-#include "app/startapplication.h"
-#include "links/browser.h"
-#include "ui/appearance.h"
-#include "ui/messagebox.h"
+#include "endapplication.h"
+#include "startapplication.h"
+#include "browser.h"
+#include "appearance.h"
+#include "messagebox.h"
 
 #include <QApplication>
 #include <QTimer>

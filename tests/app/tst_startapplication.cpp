@@ -1,14 +1,14 @@
 // Start-up within one process: the update question comes before the main
 // window; the promotion-label pick rounds half to even, raises the drawn
 // label and comes out in the stated proportions.
-#include "app/rnd.h"
-#include "app/settingsstore.h"
-#include "app/startapplication.h"
-#include "app/tempuserfolders.h"
-#include "links/modhelp.h"
+#include "rnd.h"
+#include "settingsstore.h"
+#include "startapplication.h"
+#include "tempuserfolders.h"
+#include "modhelp.h"
 #include "recorders.h"
-#include "ui/clickablelabel.h"
-#include "ui/main/frmmain.h"
+#include "clickablelabel.h"
+#include "frmmain.h"
 
 #include <QApplication>
 #include <QSettings>

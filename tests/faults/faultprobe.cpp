@@ -3,12 +3,12 @@
 // is printed and answered by its default button; each address the program
 // opens is printed, unless ORVEL_PROBE_REAL_BROWSER asks for the real launch.
 //   faultprobe NAME   prints "reading|NUMBER|KEYWORD" for NAME typed into the box
-#include "app/endapplication.h"
-#include "app/startapplication.h"
-#include "links/browser.h"
-#include "ui/appearance.h"
-#include "ui/main/frmmain.h"
-#include "ui/messagebox.h"
+#include "endapplication.h"
+#include "startapplication.h"
+#include "browser.h"
+#include "appearance.h"
+#include "frmmain.h"
+#include "messagebox.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,0 +1,463 @@
+#include "frmmain.h"
+
+#include "modbiblicalnumerology.h"
+#include "hosts.h"
+#include "modhelp.h"
+#include "frmabout.h"
+#include "appearance.h"
+#include "frmnagscreen2.h"
+#include "clickablelabel.h"
+#include "control.h"
+#include "framebox.h"
+#include "accesskey.h"
+#include "messagebox.h"
+#include "trimspaces.h"
+#include "twips.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+using Appearance::Underline;
+using Appearance::Weight;
+namespace numerology = modBiblicalNumerology;
+
+const QColor kStripGreen(0x55, 0x72, 0x1F);
+const QColor kScreenGreen(0x00, 0x40, 0x00);
+const QColor kReadingGreen(0x8D, 0xDE, 0x89);
+const QColor kNumberGreen(0x00, 0xFF, 0x00);
+const QColor kWhite(Qt::white);
+const QColor kBlack(Qt::black);
+
+constexpr char kCoBrandCaption[] =
+    "Co-brand this software for your site. Put your logo && web address on this program and give it "
+    "away free to your visitors to bring them back. Click Here for more info on co-branding.";
+constexpr char kFullBrandCaption[] =
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this "
+    "software fully branded for your website. Click here for more details.";
+constexpr char kIntroduction[] =
+    "The verses of the Holy Bible relate to us in many different ways. Know the verse that "
+    "corresponds to your name with Orvel Biblical Numerology. Just enter your name to get started.";
+
+QString forumInvitation()
+{
+    return QStringLiteral("The Most Popular Online Mystic Discussion Forum. Click Here To Visit ")
+           + QLatin1StringView(Hosts::kMakerSite) + QStringLiteral(" Now.");
+}
+
+QString fromEngine(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string_view toEngine(const QString &text)
+{
+    return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+template <typename Widget>
+Widget *place(QWidget *container, const char *name, const QRect &geometry, const QFont &font)
+{
+    auto *widget = placeControl<Widget>(container, name, geometry);
+    widget->setFont(font);
+    return widget;
+}
+
+// A label that sizes itself to its one line of text, keeping its top left corner.
+QLabel *autoSizeLabel(QWidget *container, const char *name, const QRect &geometry,
+                      const QFont &font, const QColor &colour, const QString &text)
+{
+    auto *label = place<QLabel>(container, name, geometry, font);
+    Appearance::setTextColour(label, colour);
+    label->setText(text);
+    label->adjustSize();
+    return label;
+}
+
+// A label of fixed size whose text breaks between words.
+template <typename Label = QLabel>
+Label *wrappingLabel(QWidget *container, const char *name, const QRect &geometry, const QFont &font,
+                     const QColor &colour, Qt::Alignment alignment, const QString &text)
+{
+    auto *label = place<Label>(container, name, geometry, font);
+    Appearance::setTextColour(label, colour);
+    label->setWordWrap(true);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setText(text);
+    return label;
+}
+
+QPushButton *commandButton(QWidget *container, const char *name, const QRect &geometry,
+                           const QString &caption)
+{
+    auto *button = place<QPushButton>(container, name, geometry, Appearance::verdana(8.25, Weight::Bold));
+    button->setText(caption);
+    button->setAutoDefault(false);
+    Appearance::setButtonFace(button, kStripGreen);
+    return button;
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QLatin1StringView(Appearance::kWindowCaption));
+    setWindowIcon(Appearance::programIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(Appearance::verdana(8.25));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(Twips::toPixels(8850), Twips::toPixels(5880));
+    Appearance::paintBackground(client, kStripGreen);
+    setCentralWidget(client);
+
+    buildMenu();
+    // Created from back to front: a later sibling lies in front of an earlier one.
+    Label14 = wrappingLabel<ClickableLabel>(client, "Label14", Twips::rect(1770, 30, 5310, 435),
+                                            Appearance::verdana(8.25, Weight::Bold, Underline::Yes),
+                                            kWhite, Qt::AlignHCenter, forumInvitation());
+    buildResultScreen(client);
+    buildInputScreen(client);
+    buildPromotionStrip(client);
+
+    setTabOrder(txtName, cmdProceed);
+    setTabOrder(cmdProceed, cmdBack);
+    setTabOrder(cmdBack, txtSymbolism);
+    // The links come last, so that the designed order of the screens stays as it is.
+    setTabOrder(txtSymbolism, Label14);
+    setTabOrder(Label14, lblFullBrand);
+    setTabOrder(lblFullBrand, lblCobrand);
+
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    Appearance::centreOnScreen(this);
+    connectHandlers();
+    Form_Load();
+}
+
+void frmMain::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+    // The window keeps its designed height on desktops that move menus elsewhere.
+    bar->setNativeMenuBar(false);
+    bar->setFont(QGuiApplication::font());
+
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuCalculate = mnuFile->addAction(QStringLiteral("Orvel Free &Numerology Calculator"));
+    mnuSep1 = mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"));
+    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"));
+    mnuSep2 = mnuHelp->addSeparator();
+    mnuUpdate = mnuHelp->addAction(QStringLiteral("Check for Software &Update"));
+    mnuSep3 = mnuHelp->addSeparator();
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"));
+
+    mnuDonate = bar->addAction(QStringLiteral("&Donate"));
+    mnuMakeMoney = bar->addAction(QStringLiteral("Make Money &Online"));
+
+    const std::pair<QAction *, const char *> names[] = {
+        {mnuCalculate, "mnuCalculate"}, {mnuSep1, "mnuSep1"}, {mnuExit, "mnuExit"},
+        {mnuOnline, "mnuOnline"},       {mnuVisit, "mnuVisit"}, {mnuSep2, "mnuSep2"},
+        {mnuUpdate, "mnuUpdate"},       {mnuSep3, "mnuSep3"},   {mnuAbout, "mnuAbout"},
+        {mnuDonate, "mnuDonate"},       {mnuMakeMoney, "mnuMakeMoney"}};
+    for (const auto &[action, name] : names)
+        action->setObjectName(QLatin1StringView(name));
+
+    mnuCalculate->setVisible(false);
+    mnuSep1->setVisible(false);
+    mnuMakeMoney->setVisible(false);
+    mnuMakeMoney->setEnabled(false);
+}
+
+void frmMain::buildPromotionStrip(QWidget *client)
+{
+    fraFullBrand = place<FrameBox>(client, "fraFullBrand", Twips::rect(30, 5000, 8800, 850), font());
+    Appearance::paintBackground(fraFullBrand, kStripGreen);
+
+    const QFont linkFont = Appearance::verdana(8.25, Weight::Bold, Underline::Yes);
+    const QRect strip = Twips::rect(120, 165, 8535, 600);
+    lblFullBrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblFullBrand", strip, linkFont, kWhite,
+                                                 Qt::AlignHCenter, QString::fromLatin1(kFullBrandCaption));
+    lblCobrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblCobrand", strip, linkFont, kWhite,
+                                               Qt::AlignHCenter,
+                                               Appearance::shownCaption(QString::fromLatin1(kCoBrandCaption)));
+    for (QLabel *label : {static_cast<QLabel *>(lblFullBrand), static_cast<QLabel *>(lblCobrand)}) {
+        Appearance::paintBackground(label, kStripGreen);
+        label->installEventFilter(this);
+    }
+    followFrontPromotion();
+}
+
+// Only the promotion label in front can be seen, so only it takes the focus.
+void frmMain::followFrontPromotion()
+{
+    // A frame's children are listed from back to front.
+    const QObjectList &stack = fraFullBrand->children();
+    const bool cobrandInFront = stack.indexOf(lblCobrand) > stack.indexOf(lblFullBrand);
+    lblCobrand->setFocusPolicy(cobrandInFront ? Qt::TabFocus : Qt::NoFocus);
+    lblFullBrand->setFocusPolicy(cobrandInFront ? Qt::NoFocus : Qt::TabFocus);
+}
+
+void frmMain::buildInputScreen(QWidget *client)
+{
+    fraMain = place<QFrame>(client, "fraMain", Twips::rect(30, 480, 8800, 4500), font());
+    fraMain->setFrameShape(QFrame::NoFrame);
+    Appearance::paintBackground(fraMain, kScreenGreen);
+
+    const QFont bold = Appearance::verdana(8.25, Weight::Bold);
+    lblLabel[0] = autoSizeLabel(fraMain, "lblLabel_0", Twips::rect(3555, 2190, 495, 195), font(), kWhite,
+                                QStringLiteral("Name"));
+    lblLabel[5] = wrappingLabel(fraMain, "lblLabel_5", Twips::rect(705, 600, 7455, 675), bold, kWhite,
+                                Qt::AlignHCenter, QString::fromLatin1(kIntroduction));
+
+    txtName = place<QLineEdit>(fraMain, "txtName", Twips::rect(4223, 2115, 3525, 345), font());
+    Appearance::setBoxColours(txtName, kWhite, kBlack);
+    txtName->installEventFilter(this);
+
+    cmdProceed = commandButton(fraMain, "cmdProceed", Twips::rect(3548, 3120, 4200, 375),
+                               QStringLiteral("&Get My Biblical Numerology Reading"));
+
+    Picture1 = place<QLabel>(fraMain, "Picture1", Twips::rect(1103, 1680, 1590, 1815), font());
+    Picture1->setPixmap(QPixmap::fromImage(Appearance::picture("bible.jpg")));
+    Picture1->adjustSize();
+
+    // What a screen reader says for the controls that carry no words of their own.
+    Picture1->setAccessibleName(QStringLiteral("Bible"));
+    Picture1->setAccessibleDescription(QStringLiteral("A closed Bible with a cross and a bookmark ribbon"));
+    txtName->setAccessibleName(QStringLiteral("Name"));
+    lblLabel[0]->setBuddy(txtName);
+}
+
+void frmMain::buildResultScreen(QWidget *client)
+{
+    const QFont bold = Appearance::verdana(8.25, Weight::Bold);
+    fraResult = place<FrameBox>(client, "fraResult", Twips::rect(30, 480, 8800, 4500), bold);
+    fraResult->setTitle(QStringLiteral("Orvel Biblical Numerology Results"));
+    Appearance::paintBackground(fraResult, kScreenGreen);
+    Appearance::setTextColour(fraResult, kWhite);
+
+    lblResult[2] = wrappingLabel(fraResult, "lblResult_2", Twips::rect(120, 720, 8595, 975), font(),
+                                 kReadingGreen, Qt::AlignLeft, fromEngine(numerology::kBiblicalNumbers[2].description));
+    lblLabel[1] = autoSizeLabel(fraResult, "lblLabel_1", Twips::rect(6480, 375, 1530, 195), bold, kWhite,
+                                QStringLiteral("Biblical Number"));
+    lblLabel[2] = autoSizeLabel(fraResult, "lblLabel_2", Twips::rect(120, 285, 1710, 195), bold, kWhite,
+                                QStringLiteral("Biblical Keywords"));
+    lblLabel[3] = autoSizeLabel(fraResult, "lblLabel_3", Twips::rect(120, 525, 2880, 195), bold, kWhite,
+                                QStringLiteral("Biblical Keywords Description"));
+    lblResult[0] = autoSizeLabel(fraResult, "lblResult_0", Twips::rect(8175, 300, 420, 345),
+                                 Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
+    lblResult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lblResult[1] = autoSizeLabel(fraResult, "lblResult_1", Twips::rect(2160, 285, 2130, 195), font(),
+                                 kReadingGreen, QStringLiteral("Governmental Perfection"));
+    lblLabel[4] = autoSizeLabel(fraResult, "lblLabel_4", Twips::rect(120, 1785, 1065, 195), bold, kWhite,
+                                QStringLiteral("Symbolism"));
+
+    txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", Twips::rect(120, 2055, 8595, 1800), font());
+    txtSymbolism->setReadOnly(true);
+    txtSymbolism->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtSymbolism->setFocusPolicy(Qt::StrongFocus);
+    txtSymbolism->setTabChangesFocus(true);
+    txtSymbolism->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Appearance::setBoxColours(txtSymbolism, kScreenGreen, kReadingGreen);
+    // Moving over the box must be seen too, not only dragging across it.
+    txtSymbolism->viewport()->setMouseTracking(true);
+    txtSymbolism->viewport()->installEventFilter(this);
+
+    // Without a name of its own the box would be read out as the frame's caption.
+    txtSymbolism->setAccessibleName(QStringLiteral("Symbolism"));
+    lblLabel[4]->setBuddy(txtSymbolism);
+    // A bare number or keyword read out alone means nothing; the heading says what it is.
+    lblResult[0]->setAccessibleDescription(lblLabel[1]->text());
+    lblResult[1]->setAccessibleDescription(lblLabel[2]->text());
+    lblResult[2]->setAccessibleDescription(lblLabel[3]->text());
+
+    cmdBack = commandButton(fraResult, "cmdBack", Twips::rect(4515, 4000, 4200, 375),
+                            QStringLiteral("&Do It Once Again"));
+    // "&Donate" on the menu bar has the same letter; the button keeps Alt+D.
+    new AccessKeyClaim(cmdBack);
+}
+
+void frmMain::connectHandlers()
+{
+    connect(cmdProceed, &QPushButton::clicked, this, &frmMain::cmdProceed_Click);
+    connect(cmdBack, &QPushButton::clicked, this, &frmMain::cmdBack_Click);
+    connect(txtSymbolism, &QPlainTextEdit::textChanged, this, &frmMain::txtSymbolism_ClearClipboard);
+
+    connect(mnuCalculate, &QAction::triggered, this, &frmMain::cmdProceed_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnuOnline, &QAction::triggered, this, &modHelp::OpenHelpPage);
+    connect(mnuVisit, &QAction::triggered, this, &modHelp::OpenHomePage);
+    connect(mnuUpdate, &QAction::triggered, this, &modHelp::OpenDownloadPage);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuDonate, &QAction::triggered, this, &modHelp::OpenDonatePage);
+    connect(mnuMakeMoney, &QAction::triggered, this, &modHelp::OpenFullBrandPage);
+    connect(Label14, &ClickableLabel::clicked, this, &modHelp::OpenHomePage);
+    connect(lblCobrand, &ClickableLabel::clicked, this, &modHelp::OpenCoBrandPage);
+    connect(lblFullBrand, &ClickableLabel::clicked, this, &modHelp::OpenFullBrandPage);
+}
+
+void frmMain::Form_Load()
+{
+    fraMain->raise();
+    // The window opens with the focus in the name box, the first stop of the tab order.
+    txtName->setFocus();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+// However the window is closed, the exit screen takes over; the program ends
+// when that screen is closed.
+void frmMain::Form_Unload()
+{
+    (new frmNagScreen2)->show();
+}
+
+void frmMain::mnuExit_Click()
+{
+    close();
+}
+
+void frmMain::mnuAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtName)
+        return filterNameKey(event);
+    if ((watched == lblCobrand || watched == lblFullBrand) && event->type() == QEvent::ZOrderChange)
+        followFrontPromotion();
+    if (watched == txtSymbolism->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            txtSymbolism_ClearClipboard();
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Every character bound for the name box passes txtName_KeyPress first,
+// whether it comes from a key or is committed by an input method.
+bool frmMain::filterNameKey(QEvent *event)
+{
+    QString typed;
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers();
+        // Alt with a key is a command, never a typed character (AltGr, which
+        // some systems report as Ctrl+Alt, does type characters).
+        if (!key->text().isEmpty() && (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier))
+            return true;
+        typed = key->text();
+    } else if (event->type() == QEvent::InputMethod) {
+        typed = static_cast<QInputMethodEvent *>(event)->commitString();
+    } else {
+        return false;
+    }
+
+    // Backspace, Delete, Tab and NUL act as keys only when they come alone;
+    // inside a longer text or an input method's commit the box would take
+    // them in as characters, so there they are refused like any other.
+    const bool singleKey = event->type() == QEvent::KeyPress && typed.size() == 1;
+    for (QChar ch : std::as_const(typed)) {
+        int KeyAscii = ch.unicode();
+        if (singleKey && (KeyAscii == 127 || KeyAscii == 9 || KeyAscii == 0))
+            continue;
+        if (!singleKey && KeyAscii == 8)
+            KeyAscii = 127;  // then refused below, like any other control character
+        txtName_KeyPress(KeyAscii);
+        if (KeyAscii != 0)
+            continue;
+        if (event->type() == QEvent::InputMethod) {
+            // The composition still has to end; it ends committing nothing.
+            auto *input = static_cast<QInputMethodEvent *>(event);
+            QInputMethodEvent nothing(input->preeditString(), input->attributes());
+            QCoreApplication::sendEvent(txtName, &nothing);
+        }
+        return true;
+    }
+    return false;
+}
+
+void frmMain::txtName_KeyPress(int &KeyAscii)
+{
+    const bool letter = (KeyAscii >= 'A' && KeyAscii <= 'Z') || (KeyAscii >= 'a' && KeyAscii <= 'z');
+    if (letter || KeyAscii == 8 || KeyAscii == ' ')
+        return;
+    MsgBox::showInputError(this, QStringLiteral("Name Can Accept Text Only"));
+    KeyAscii = 0;
+    txtName->setFocus();
+}
+
+bool frmMain::ValidateName()
+{
+    // A name without a single letter A to Z has no number and so no reading;
+    // it is refused like an empty one rather than showing someone else's.
+    const QString name = TrimSpaces(txtName->text());
+    if (!name.isEmpty() && numerology::HasNameLetter(toEngine(name)))
+        return true;
+    MsgBox::showInputError(this, QStringLiteral("Please Enter Name"));
+    txtName->setFocus();
+    return false;
+}
+
+void frmMain::cmdProceed_Click()
+{
+    if (!ValidateName())
+        return;
+    strName = TrimSpaces(txtName->text());
+    intNameNumber = numerology::GetNameNumber(toEngine(strName));
+    numerology::LoadBiblicalNumbers();
+    if (const auto row = numerology::FindBiblicalNumber(intNameNumber)) {
+        lblResult[0]->setText(QString::number(intNameNumber));
+        lblResult[0]->adjustSize();
+        lblResult[1]->setText(fromEngine(numerology::strKeywords[*row]));
+        lblResult[1]->adjustSize();
+        lblResult[2]->setText(fromEngine(numerology::strDescriptions[*row]));
+        txtSymbolism->setPlainText(fromEngine(numerology::strSymbolisms[*row]));
+    }
+    fraResult->raise();
+}
+
+void frmMain::cmdBack_Click()
+{
+    txtName->clear();
+    txtName->setFocus();
+    fraMain->raise();
+}
+
+void frmMain::txtSymbolism_ClearClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+}

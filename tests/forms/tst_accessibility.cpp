@@ -1,0 +1,174 @@
+// What a screen reader and a keyboard user meet: every control of every
+// window found by a name a person would say, pictures described, and every
+// link followed from the keyboard alone.
+#include "endapplication.h"
+#include "modhelp.h"
+#include "recorders.h"
+#include "frmabout.h"
+#include "appearance.h"
+#include "clickablelabel.h"
+#include "frmnagscreen2.h"
+#include "frmmain.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<QWidget> makeWindow(const QString &which)
+{
+    if (which == QLatin1String("main"))
+        return std::make_unique<frmMain>();
+    if (which == QLatin1String("about"))
+        return std::make_unique<frmAbout>();
+    auto *screen = new frmNagScreen2([] { return 0.0f; });
+    // Deleted by the test, not by its own close.
+    screen->setAttribute(Qt::WA_DeleteOnClose, false);
+    return std::unique_ptr<QWidget>(screen);
+}
+
+struct Seen
+{
+    QStringList textBoxes;
+    QStringList buttons;
+    QStringList unnamed;
+    QStringList undescribedPictures;
+};
+
+void collect(QAccessibleInterface *node, Seen &seen)
+{
+    const QString name = node->text(QAccessible::Name);
+    const QString what = node->object() ? node->object()->objectName() : QString();
+    switch (node->role()) {
+    case QAccessible::EditableText:
+        seen.textBoxes.append(name);
+        break;
+    case QAccessible::Button:
+    case QAccessible::CheckBox:
+        seen.buttons.append(name);
+        break;
+    case QAccessible::Graphic:
+        if (node->text(QAccessible::Description).isEmpty())
+            seen.undescribedPictures.append(what);
+        break;
+    default:
+        break;
+    }
+    // Containers, borders and separators are read by their role alone.
+    static const QList<QAccessible::Role> controls{
+        QAccessible::Window,   QAccessible::Dialog,       QAccessible::StaticText, QAccessible::Graphic,
+        QAccessible::Button,   QAccessible::CheckBox,     QAccessible::EditableText,
+        QAccessible::MenuItem, QAccessible::ButtonMenu};
+    if (controls.contains(node->role()) && !node->state().invisible && name.trimmed().isEmpty())
+        seen.unnamed.append(what + QLatin1Char('/') + QString::number(node->role()));
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (QAccessibleInterface *child = node->child(i))
+            collect(child, seen);
+    }
+}
+
+}  // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void shouldNameEveryControl_data();
+    void shouldNameEveryControl();
+    void shouldFollowEveryLinkFromTheKeyboard_data();
+    void shouldFollowEveryLinkFromTheKeyboard();
+    void shouldLetOnlyTheSeenPromotionTakeTheFocus();
+};
+
+void TestAccessibility::initTestCase()
+{
+    Appearance::apply();
+    // The exit screen's close must not end the test.
+    modHelp::setProcessEnd([](int) {});
+}
+
+void TestAccessibility::shouldNameEveryControl_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("textBoxes");
+    QTest::addColumn<QStringList>("buttons");
+
+    QTest::newRow("main window") << "main" << QStringList{"Symbolism", "Name"}
+                                 << QStringList{"Do It Once Again", "Get My Biblical Numerology Reading"};
+    QTest::newRow("about box") << "about" << QStringList{} << QStringList{"OK"};
+    QTest::newRow("exit screen")
+        << "exit"
+        << QStringList{"Your Name", "Your Email Address", "Friend's Email Address", "Friend's Name",
+                       "Your Message"}
+        << QStringList{"Click Here To Visit home.quillmoor.test Now", "Exit", "Refer A Friend Now"};
+}
+
+void TestAccessibility::shouldNameEveryControl()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, textBoxes);
+    QFETCH(QStringList, buttons);
+
+    const std::unique_ptr<QWidget> form = makeWindow(window);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    Seen seen;
+    collect(QAccessible::queryAccessibleInterface(form.get()), seen);
+
+    QCOMPARE(seen.textBoxes, textBoxes);
+    QCOMPARE(seen.buttons, buttons);
+    QVERIFY2(seen.unnamed.isEmpty(), qPrintable(seen.unnamed.join(QLatin1String(", "))));
+    QVERIFY2(seen.undescribedPictures.isEmpty(), qPrintable(seen.undescribedPictures.join(QLatin1String(", "))));
+}
+
+void TestAccessibility::shouldFollowEveryLinkFromTheKeyboard_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("page");
+
+    QTest::newRow("main: forum") << "main" << "Label14" << modHelp::HomePage();
+    QTest::newRow("main: co-branding") << "main" << "lblCobrand" << modHelp::CoBrandPage();
+    QTest::newRow("about: home page") << "about" << "lblHomePage" << modHelp::HomePage();
+    QTest::newRow("about: more details") << "about" << "lblCobrand" << modHelp::FullBrandPage();
+    QTest::newRow("exit: suite") << "exit" << "lblGoToHome" << modHelp::SoftwareSuitePage();
+}
+
+void TestAccessibility::shouldFollowEveryLinkFromTheKeyboard()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, link);
+    QFETCH(QString, page);
+
+    BrowserRecorder browser;
+    const std::unique_ptr<QWidget> form = makeWindow(window);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto *target = form->findChild<ClickableLabel *>(link);
+    QVERIFY(target);
+    for (int presses = 0; QApplication::focusWidget() != target; ++presses) {
+        QVERIFY2(presses < 20, "Tab never reaches the link");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QTest::keyClick(target, Qt::Key_Space);
+    QCOMPARE(browser.addresses, QStringList{page});
+}
+
+void TestAccessibility::shouldLetOnlyTheSeenPromotionTakeTheFocus()
+{
+    frmMain form;
+    form.lblFullBrand->raise();
+    QCOMPARE(form.lblFullBrand->focusPolicy(), Qt::TabFocus);
+    QCOMPARE(form.lblCobrand->focusPolicy(), Qt::NoFocus);
+    form.lblCobrand->raise();
+    QCOMPARE(form.lblCobrand->focusPolicy(), Qt::TabFocus);
+    QCOMPARE(form.lblFullBrand->focusPolicy(), Qt::NoFocus);
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"

@@ -1,0 +1,248 @@
+// The main window as laid out: its size, menus, every control's place and
+// size, stacking, and labels that show all of their text.
+#include "modbiblicalnumerology.h"
+#include "appearance.h"
+#include "clickablelabel.h"
+#include "frmmain.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QRect fromTwips(int left, int top, int width, int height)
+{
+    // 15 twips to the pixel, each length rounded on its own.
+    auto px = [](int twips) { return qRound(twips / 15.0); };
+    return {px(left), px(top), px(width), px(height)};
+}
+
+QStringList shownActions(const QList<QAction *> &actions)
+{
+    QStringList texts;
+    for (const QAction *action : actions) {
+        if (action->isVisible())
+            texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
+}
+
+}  // namespace
+
+class TestMainLayout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void shouldHaveItsFixedClientAreaAndCaption();
+    void shouldShowOnlyTheVisibleMenuEntries();
+    void shouldPlaceEachControl_data();
+    void shouldPlaceEachControl();
+    void shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace_data();
+    void shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace();
+    void shouldShowAllTextOfEveryWrappedLabel_data();
+    void shouldShowAllTextOfEveryWrappedLabel();
+    void shouldFitEveryDescriptionAndKeywordOfAReading();
+    void shouldStackTheScreensAndPromotionLabels();
+    void shouldShowTheDesignTexts();
+
+private:
+    QPointer<frmMain> m_window;
+};
+
+void TestMainLayout::initTestCase()
+{
+    Appearance::apply();
+}
+
+void TestMainLayout::init()
+{
+    m_window = new frmMain;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestMainLayout::cleanup()
+{
+    delete m_window;
+}
+
+void TestMainLayout::shouldHaveItsFixedClientAreaAndCaption()
+{
+    QCOMPARE(m_window->centralWidget()->size(), QSize(590, 392));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    QCOMPARE(m_window->menuBar()->geometry().bottom() + 1, m_window->centralWidget()->y());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvel Biblical Numerology v1.0"));
+    QVERIFY(!m_window->windowIcon().isNull());
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+}
+
+void TestMainLayout::shouldShowOnlyTheVisibleMenuEntries()
+{
+    QCOMPARE(shownActions(m_window->menuBar()->actions()),
+             (QStringList{"&File", "&Help", "&Donate"}));
+    QCOMPARE(shownActions(m_window->mnuFile->actions()), QStringList{"E&xit"});
+    QCOMPARE(shownActions(m_window->mnuHelp->actions()),
+             (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
+                          "&About Software"}));
+    QVERIFY(!m_window->mnuMakeMoney->isEnabled());
+    QVERIFY(!m_window->mnuCalculate->isVisible());
+    QVERIFY(!m_window->mnuCalculate->text().isEmpty());
+    const QList<QAction *> all = m_window->findChildren<QAction *>();
+    for (const QAction *action : all)
+        QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
+}
+
+void TestMainLayout::shouldPlaceEachControl_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+    auto row = [](const char *name, const char *container, int l, int t, int w, int h) {
+        QTest::newRow(name) << name << container << fromTwips(l, t, w, h);
+    };
+    row("fraFullBrand", "clientArea", 30, 5000, 8800, 850);
+    row("lblCobrand", "fraFullBrand", 120, 165, 8535, 600);
+    row("lblFullBrand", "fraFullBrand", 120, 165, 8535, 600);
+    row("fraMain", "clientArea", 30, 480, 8800, 4500);
+    row("Picture1", "fraMain", 1103, 1680, 1590, 1815);
+    row("cmdProceed", "fraMain", 3548, 3120, 4200, 375);
+    row("txtName", "fraMain", 4223, 2115, 3525, 345);
+    row("lblLabel_5", "fraMain", 705, 600, 7455, 675);
+    row("fraResult", "clientArea", 30, 480, 8800, 4500);
+    row("cmdBack", "fraResult", 4515, 4000, 4200, 375);
+    row("txtSymbolism", "fraResult", 120, 2055, 8595, 1800);
+    row("lblResult_2", "fraResult", 120, 720, 8595, 975);
+    row("Label14", "clientArea", 1770, 30, 5310, 435);
+}
+
+void TestMainLayout::shouldPlaceEachControl()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+    auto *widget = m_window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), container);
+    QCOMPARE(widget->geometry(), geometry);
+}
+
+void TestMainLayout::shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QPoint>("topLeft");
+    auto row = [](const char *name, const char *container, int l, int t) {
+        QTest::newRow(name) << name << container << fromTwips(l, t, 0, 0).topLeft();
+    };
+    row("lblLabel_0", "fraMain", 3555, 2190);
+    row("lblLabel_4", "fraResult", 120, 1785);
+    row("lblResult_1", "fraResult", 2160, 285);
+    row("lblResult_0", "fraResult", 8175, 300);
+    row("lblLabel_3", "fraResult", 120, 525);
+    row("lblLabel_2", "fraResult", 120, 285);
+    row("lblLabel_1", "fraResult", 6480, 375);
+}
+
+void TestMainLayout::shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QPoint, topLeft);
+    auto *label = m_window->findChild<QLabel *>(name);
+    QVERIFY(label);
+    QCOMPARE(label->parentWidget()->objectName(), container);
+    QCOMPARE(label->pos(), topLeft);
+    QCOMPARE(label->size(), label->sizeHint());
+    QVERIFY(label->geometry().right() < label->parentWidget()->width());
+}
+
+void TestMainLayout::shouldShowAllTextOfEveryWrappedLabel_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"Label14", "lblCobrand", "lblFullBrand", "lblLabel_5", "lblResult_2"})
+        QTest::newRow(name) << name;
+}
+
+void TestMainLayout::shouldShowAllTextOfEveryWrappedLabel()
+{
+    QFETCH(QString, name);
+    auto *label = m_window->findChild<QLabel *>(name);
+    QVERIFY(label);
+    QVERIFY(label->wordWrap());
+    QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+             qPrintable(QStringLiteral("needs %1 of %2 pixels").arg(label->heightForWidth(label->width()))
+                            .arg(label->height())));
+}
+
+void TestMainLayout::shouldFitEveryDescriptionAndKeywordOfAReading()
+{
+    // Every row a name can reach must show whole in the fixed description block,
+    // and its keyword must end before the "Biblical Number" caption.
+    QLabel *description = m_window->lblResult[2];
+    QLabel *keyword = m_window->lblResult[1];
+    for (std::size_t row = 0; row < 12; ++row) {
+        const auto &entry = modBiblicalNumerology::kBiblicalNumbers[row];
+        description->setText(QString::fromLatin1(entry.description.data(), qsizetype(entry.description.size())));
+        QVERIFY2(description->heightForWidth(description->width()) <= description->height(),
+                 qPrintable(QStringLiteral("row %1").arg(row)));
+        keyword->setText(QString::fromLatin1(entry.keyword.data(), qsizetype(entry.keyword.size())));
+        keyword->adjustSize();
+        QVERIFY2(keyword->geometry().right() < m_window->lblLabel[1]->x(), qPrintable(keyword->text()));
+    }
+}
+
+void TestMainLayout::shouldStackTheScreensAndPromotionLabels()
+{
+    // What shows at the middle of each shared rectangle is the frame or label in front.
+    QWidget *client = m_window->centralWidget();
+    QWidget *atScreen = client->childAt(m_window->fraMain->geometry().center());
+    QVERIFY(atScreen == m_window->fraMain || m_window->fraMain->isAncestorOf(atScreen));
+    QWidget *strip = m_window->fraFullBrand;
+    QCOMPARE(strip->childAt(m_window->lblCobrand->geometry().center()), m_window->lblCobrand);
+    // Nothing of the result screen shows through the input screen.
+    QVERIFY(m_window->fraMain->autoFillBackground());
+    QCOMPARE(m_window->fraMain->geometry(), m_window->fraResult->geometry());
+}
+
+void TestMainLayout::shouldShowTheDesignTexts()
+{
+    QCOMPARE(m_window->Label14->text().size(), 93);
+    QVERIFY(m_window->Label14->text().startsWith(
+        QStringLiteral("The Most Popular Online Mystic Discussion Forum. Click Here To Visit ")));
+    QVERIFY(m_window->Label14->text().endsWith(QStringLiteral(" Now.")));
+    // The co-branding caption is 182 characters as written, its "&&" showing as one "&".
+    const QString cobrand = m_window->lblCobrand->text();
+    QCOMPARE(cobrand.size(), 181);
+    QCOMPARE(cobrand.count(u'&'), 1);
+    QVERIFY(cobrand.startsWith(QStringLiteral("Co-brand this software for your site.")));
+    QVERIFY(cobrand.endsWith(QStringLiteral("Click Here for more info on co-branding.")));
+    QCOMPARE(m_window->lblResult[0]->text(), QStringLiteral("40"));
+    QCOMPARE(m_window->lblResult[1]->text(), QStringLiteral("Governmental Perfection"));
+    QVERIFY(m_window->lblResult[2]->text().startsWith(QStringLiteral("This is God's numerical signature")));
+    QCOMPARE(m_window->lblResult[2]->text().size(), 411);
+    QCOMPARE(m_window->txtSymbolism->toPlainText(), QString());
+    QCOMPARE(m_window->txtName->text(), QString());
+    QCOMPARE(m_window->cmdProceed->text(), QStringLiteral("&Get My Biblical Numerology Reading"));
+    QCOMPARE(m_window->cmdBack->text(), QStringLiteral("&Do It Once Again"));
+    QCOMPARE(m_window->fraResult->title(), QStringLiteral("Orvel Biblical Numerology Results"));
+    QVERIFY(!m_window->cmdProceed->isDefault() && !m_window->cmdProceed->autoDefault());
+    QVERIFY(m_window->txtSymbolism->isReadOnly());
+    QCOMPARE(m_window->Picture1->size(), QSize(106, 121));
+}
+
+QTEST_MAIN(TestMainLayout)
+#include "tst_mainlayout.moc"
