@@ -126,7 +126,7 @@ QImage picture(const char *name)
     const uchar *data = raw.data();
     if (data && raw.compressionAlgorithm() == QResource::NoCompression && size >= 20
         && std::memcmp(data, "ORVP", 4) == 0) {
-        const auto field = [data](int index) { return qFromLittleEndian<quint32>(data + 4 + 4 * index); };
+        const auto field = [data](qsizetype index) { return qFromLittleEndian<quint32>(data + 4 + 4 * index); };
         const int width = int(field(0));
         const int height = int(field(1));
         const qsizetype bytesPerLine = field(2);
