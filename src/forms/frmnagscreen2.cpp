@@ -36,9 +36,6 @@ using modTellAFriend::kFriendEmailPlaceholder;
 using modTellAFriend::kFriendNamePlaceholder;
 using modTellAFriend::kMessagePlaceholder;
 using modTellAFriend::kNamePlaceholder;
-using modTellAFriend::Referral;
-using modTellAFriend::SendReferral;
-using modTellAFriend::StoreValues;
 
 namespace {
 
@@ -336,22 +333,18 @@ void frmNagScreen2::cmdClose_Click()
 
 void frmNagScreen2::cmdSubmit_Click()
 {
-    const Referral values{TrimSpaces(boxText(txtName)), TrimSpaces(boxText(txtEmail)), TrimSpaces(boxText(txtMessage)),
-                          TrimSpaces(boxText(txtFriendName)), TrimSpaces(boxText(txtFriendEmail))};
-    StoreValues(values);
+    SendReferral(modTellAFriend::StoreValues(boxText(txtName), boxText(txtEmail), boxText(txtMessage),
+                                             boxText(txtFriendName), boxText(txtFriendEmail)));
+}
 
-    if (values.email == values.friendEmail) {
-        MsgBox::showInputError(this, QStringLiteral("Please Enter Distinct Email Addresses"));
+void frmNagScreen2::SendReferral(const modTellAFriend::Referral &values)
+{
+    const modTellAFriend::Request request = modTellAFriend::ReferralRequest(values);
+    if (!request.refusal.isEmpty()) {
+        MsgBox::showInputError(this, request.refusal);
         return;
     }
-    const auto proper = [](const QString &address) {
-        return address.contains(QLatin1Char('@')) && address.contains(QLatin1Char('.'));
-    };
-    if (!proper(values.email) || !proper(values.friendEmail)) {
-        MsgBox::showInputError(this, QStringLiteral("Please Enter Proper Email Address"));
-        return;
-    }
-    SendReferral(this);
+    modTellAFriend::OpenReferralRequest(request.address);
 }
 
 void frmNagScreen2::txtName_GotFocus() { clearPlaceholder(txtName, kNamePlaceholder); }

@@ -2,6 +2,8 @@
 // maker's site, the refer-a-friend box, and the Exit that ends the program.
 #pragma once
 
+#include "modtellafriend.h"
+
 #include <QWidget>
 
 #include <array>
@@ -63,6 +65,8 @@ private:
     void lblGoToHome_Click();
     void cmdClose_Click();
     void cmdSubmit_Click();
+    // Refuses the values with the first check's message, or opens their request.
+    void SendReferral(const modTellAFriend::Referral &values);
 
     void txtName_GotFocus();
     void txtName_LostFocus();

@@ -2,15 +2,12 @@
 
 #include "browser.h"
 #include "hosts.h"
-#include "messagebox.h"
+#include "trimspaces.h"
 
 #include <QUrl>
 
 namespace modTellAFriend {
 namespace {
-
-Referral g_values;
-QString g_request;
 
 const char kScript[] = "/orvelkit-refer-a-friend.php";
 
@@ -31,34 +28,38 @@ bool missing(const QString &value, const char *placeholder)
     return value.isEmpty() || value == QLatin1StringView(placeholder);
 }
 
+bool proper(const QString &address)
+{
+    return address.contains(QLatin1Char('@')) && address.contains(QLatin1Char('.'));
+}
+
+Request refused(const char *message)
+{
+    return {QString(), QString::fromLatin1(message)};
+}
+
 }  // namespace
 
-void StoreValues(const Referral &values)
+Referral StoreValues(const QString &name, const QString &email, const QString &message, const QString &friendName,
+                     const QString &friendEmail)
 {
-    g_values = values;
+    return {TrimSpaces(name), TrimSpaces(email), TrimSpaces(message), TrimSpaces(friendName),
+            TrimSpaces(friendEmail)};
 }
 
-const Referral &StoredValues()
+Request ReferralRequest(const Referral &values)
 {
-    return g_values;
-}
-
-void SendReferral(QWidget *owner)
-{
-    if (missing(g_values.name, kNamePlaceholder)) {
-        MsgBox::showInputError(owner, QStringLiteral("Please Enter Your Name"));
-        return;
-    }
-    if (missing(g_values.message, kMessagePlaceholder)) {
-        MsgBox::showInputError(owner, QStringLiteral("Please Enter Your Message"));
-        return;
-    }
-    if (missing(g_values.friendName, kFriendNamePlaceholder)) {
-        MsgBox::showInputError(owner, QStringLiteral("Please Enter Your Friend's Name"));
-        return;
-    }
-    g_request = RequestAddress(g_values);
-    OpenReferralRequest();
+    if (values.email == values.friendEmail)
+        return refused("Please Enter Distinct Email Addresses");
+    if (!proper(values.email) || !proper(values.friendEmail))
+        return refused("Please Enter Proper Email Address");
+    if (missing(values.name, kNamePlaceholder))
+        return refused("Please Enter Your Name");
+    if (missing(values.message, kMessagePlaceholder))
+        return refused("Please Enter Your Message");
+    if (missing(values.friendName, kFriendNamePlaceholder))
+        return refused("Please Enter Your Friend's Name");
+    return {RequestAddress(values), QString()};
 }
 
 QString RequestAddress(const Referral &values)
@@ -73,9 +74,9 @@ QString RequestAddress(const Referral &values)
            + QStringLiteral("&taf6=") + encoded(productSite());
 }
 
-void OpenReferralRequest()
+void OpenReferralRequest(const QString &address)
 {
-    Browser::open(g_request);
+    Browser::open(address);
 }
 
 }  // namespace modTellAFriend

@@ -1,10 +1,8 @@
-// Refer a friend: checks the names and the message of a recommendation and
-// opens the maker's referral script with them in the browser.
+// Refer a friend: the five values of one press, the checks that may refuse
+// them, and the request address on the maker's site that carries them.
 #pragma once
 
 #include <QString>
-
-class QWidget;
 
 namespace modTellAFriend {
 
@@ -24,19 +22,28 @@ struct Referral {
     QString friendEmail;
 };
 
-// Keeps the values of a press; every press overwrites them before any check.
-void StoreValues(const Referral &values);
-const Referral &StoredValues();
+// The values of a press as the boxes hold them, each trimmed of its spaces;
+// every press takes them afresh before any check.
+Referral StoreValues(const QString &name, const QString &email, const QString &message, const QString &friendName,
+                     const QString &friendEmail);
 
-// Checks the stored name, message and friend's name, telling the user over
-// owner what is missing; when they pass, builds the request and opens it.
-void SendReferral(QWidget *owner);
+// What a press comes to: the address to open, or the message that refuses
+// the values (exactly one of the two is set).
+struct Request {
+    QString address;
+    QString refusal;
+};
+
+// Runs the checks in their order (distinct e-mail addresses, proper ones,
+// the sender's name, the message, the friend's name); the first that fails
+// gives its message, and values that pass give their request address.
+Request ReferralRequest(const Referral &values);
 
 // The request for these values: each value percent-encoded as UTF-8, so that
 // the script reads back exactly what was typed.
 QString RequestAddress(const Referral &values);
 
-// Opens the request that SendReferral built last.
-void OpenReferralRequest();
+// Opens a request address in the browser, as every link of the program opens.
+void OpenReferralRequest(const QString &address);
 
 }  // namespace modTellAFriend

