@@ -3,6 +3,7 @@
 // is printed and answered by its default button; each address the program
 // opens is printed, unless ORVEL_PROBE_REAL_BROWSER asks for the real launch.
 //   faultprobe NAME   prints "reading|NUMBER|KEYWORD" for NAME typed into the box
+#include "controls.h"
 #include "endapplication.h"
 #include "startapplication.h"
 #include "browser.h"
@@ -62,9 +63,9 @@ int main(int argc, char *argv[])
         if (!form || !form->isVisible()) {
             say(QStringLiteral("no main window"));
         } else {
-            QTest::keyClicks(form->txtName, name);
-            form->cmdProceed->click();
-            say(QStringLiteral("reading|%1|%2").arg(form->lblResult[0]->text(), form->lblResult[1]->text()));
+            QTest::keyClicks(control<QLineEdit>(form, "txtName"), name);
+            control<QPushButton>(form, "cmdProceed")->click();
+            say(QStringLiteral("reading|%1|%2").arg(control<QLabel>(form, "lblResult_0")->text(), control<QLabel>(form, "lblResult_1")->text()));
         }
         modHelp::EndApplication();
     });

@@ -1,5 +1,6 @@
 // The about box: run modally it closes by OK, Enter and Esc wherever the
 // focus is; its links open their pages and leave it open; its texts fit.
+#include "controls.h"
 #include "execclosehelper.h"
 #include "modhelp.h"
 #include "recorders.h"
@@ -71,10 +72,10 @@ void TestAboutBox::shouldCloseByOkEnterAndEscWhereverTheFocusIs()
         auto *box = qobject_cast<frmAbout *>(modal);
         if (!box)
             return;
-        startedOnOk = box->focusWidget() == box->cmdOK;
-        QWidget *target = box->cmdOK;
+        startedOnOk = box->focusWidget() == control<QPushButton>(box, "cmdOK");
+        QWidget *target = control<QPushButton>(box, "cmdOK");
         if (!focusOnOk) {
-            box->cmdOK->clearFocus();
+            control<QPushButton>(box, "cmdOK")->clearFocus();
             target = box;
         }
         if (key == Qt::Key_Space) {

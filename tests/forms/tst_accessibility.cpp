@@ -1,6 +1,7 @@
 // What a screen reader and a keyboard user meet: every control of every
 // window found by a name a person would say, pictures described, and every
 // link followed from the keyboard alone.
+#include "controls.h"
 #include "endapplication.h"
 #include "modhelp.h"
 #include "recorders.h"
@@ -162,12 +163,12 @@ void TestAccessibility::shouldFollowEveryLinkFromTheKeyboard()
 void TestAccessibility::shouldLetOnlyTheSeenPromotionTakeTheFocus()
 {
     frmMain form;
-    form.lblFullBrand->raise();
-    QCOMPARE(form.lblFullBrand->focusPolicy(), Qt::TabFocus);
-    QCOMPARE(form.lblCobrand->focusPolicy(), Qt::NoFocus);
-    form.lblCobrand->raise();
-    QCOMPARE(form.lblCobrand->focusPolicy(), Qt::TabFocus);
-    QCOMPARE(form.lblFullBrand->focusPolicy(), Qt::NoFocus);
+    control<ClickableLabel>(&form, "lblFullBrand")->raise();
+    QCOMPARE(control<ClickableLabel>(&form, "lblFullBrand")->focusPolicy(), Qt::TabFocus);
+    QCOMPARE(control<ClickableLabel>(&form, "lblCobrand")->focusPolicy(), Qt::NoFocus);
+    control<ClickableLabel>(&form, "lblCobrand")->raise();
+    QCOMPARE(control<ClickableLabel>(&form, "lblCobrand")->focusPolicy(), Qt::TabFocus);
+    QCOMPARE(control<ClickableLabel>(&form, "lblFullBrand")->focusPolicy(), Qt::NoFocus);
 }
 
 QTEST_MAIN(TestAccessibility)

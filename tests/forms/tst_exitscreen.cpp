@@ -1,5 +1,6 @@
 // The exit screen as a whole: its message draw, its look and tab order, the
 // links, the spring-back check box, and closing that ends the program once.
+#include "controls.h"
 #include "endapplication.h"
 #include "modhelp.h"
 #include "recorders.h"
@@ -141,9 +142,9 @@ void TestExitScreen::shouldShowTheDrawnMessageInFull()
     });
 
     QCOMPARE(draws, 1);
-    QCOMPARE(screen.Label2->text(), kMessages[k]);
-    QVERIFY(screen.Label2->wordWrap());
-    QVERIFY(screen.Label2->heightForWidth(screen.Label2->width()) <= screen.Label2->height());
+    QCOMPARE(control<QLabel>(&screen, "Label2")->text(), kMessages[k]);
+    QVERIFY(control<QLabel>(&screen, "Label2")->wordWrap());
+    QVERIFY(control<QLabel>(&screen, "Label2")->heightForWidth(control<QLabel>(&screen, "Label2")->width()) <= control<QLabel>(&screen, "Label2")->height());
 }
 
 void TestExitScreen::shouldDrawEachMessageAboutAQuarterOfTheTime()
@@ -153,7 +154,7 @@ void TestExitScreen::shouldDrawEachMessageAboutAQuarterOfTheTime()
     std::array<int, 4> counts{};
     for (int load = 0; load < kLoads; ++load) {
         frmNagScreen2 screen;
-        const auto shown = std::find(kMessages.begin(), kMessages.end(), screen.Label2->text());
+        const auto shown = std::find(kMessages.begin(), kMessages.end(), control<QLabel>(&screen, "Label2")->text());
         QVERIFY(shown != kMessages.end());
         ++counts[shown - kMessages.begin()];
     }
@@ -178,10 +179,10 @@ void TestExitScreen::shouldOpenAsAFixedTopmostWindowWithExitFocused()
     QVERIFY(!m_screen->parentWidget());
     QCOMPARE(m_screen->minimumSize(), QSize(741, 315));
     QCOMPARE(m_screen->maximumSize(), QSize(741, 315));
-    QCOMPARE(QApplication::focusWidget(), m_screen->cmdClose);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(m_screen, "cmdClose"));
     // Every box starts with its own text, so none was entered on opening.
-    QCOMPARE(m_screen->txtName->text(), QStringLiteral("Your Name"));
-    QCOMPARE(m_screen->txtMessage->toPlainText(), QStringLiteral("Your Message\n"));
+    QCOMPARE(control<QLineEdit>(m_screen, "txtName")->text(), QStringLiteral("Your Name"));
+    QCOMPARE(control<QPlainTextEdit>(m_screen, "txtMessage")->toPlainText(), QStringLiteral("Your Message\n"));
 }
 
 void TestExitScreen::shouldTabInTabIndexOrder()
@@ -197,7 +198,7 @@ void TestExitScreen::shouldTabInTabIndexOrder()
     }
     QCOMPARE(visited, expected);
     // Tab leaves the message box rather than going into its text.
-    QCOMPARE(m_screen->txtMessage->toPlainText(), QStringLiteral("Your Message\n"));
+    QCOMPARE(control<QPlainTextEdit>(m_screen, "txtMessage")->toPlainText(), QStringLiteral("Your Message\n"));
 }
 
 void TestExitScreen::shouldKeepEverythingButTheMessageBoxInView()
@@ -206,24 +207,24 @@ void TestExitScreen::shouldKeepEverythingButTheMessageBoxInView()
     const QRect client = m_screen->rect();
     for (QWidget *child : m_screen->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         QVERIFY2(client.contains(child->geometry()), qPrintable(child->objectName()));
-    for (QGroupBox *frame : {m_screen->Frame2, m_screen->Frame6}) {
+    for (QGroupBox *frame : {control<QGroupBox>(m_screen, "Frame2"), control<QGroupBox>(m_screen, "Frame6")}) {
         for (QWidget *child : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if (child == m_screen->txtMessage)
+            if (child == control<QPlainTextEdit>(m_screen, "txtMessage"))
                 continue;
             QVERIFY2(frame->rect().contains(child->geometry()), qPrintable(child->objectName()));
         }
     }
-    QVERIFY(!m_screen->Frame2->geometry().intersects(m_screen->Frame6->geometry()));
+    QVERIFY(!control<QGroupBox>(m_screen, "Frame2")->geometry().intersects(control<QGroupBox>(m_screen, "Frame6")->geometry()));
     // Out of sight, yet usable.
-    QVERIFY(!m_screen->Frame2->rect().intersects(m_screen->txtMessage->geometry()));
-    QVERIFY(m_screen->txtMessage->isEnabled());
-    QVERIFY(m_screen->txtMessage->isVisibleTo(m_screen));
+    QVERIFY(!control<QGroupBox>(m_screen, "Frame2")->rect().intersects(control<QPlainTextEdit>(m_screen, "txtMessage")->geometry()));
+    QVERIFY(control<QPlainTextEdit>(m_screen, "txtMessage")->isEnabled());
+    QVERIFY(control<QPlainTextEdit>(m_screen, "txtMessage")->isVisibleTo(m_screen));
 }
 
 void TestExitScreen::shouldShowTheSuiteTextInFull()
 {
     frmNagScreen2 screen;
-    const QLabel *text = screen.Label3;
+    const QLabel *text = control<QLabel>(&screen, "Label3");
     QCOMPARE(text->text().size(), 615);
     QVERIFY(text->text().startsWith(
         "If you have enjoyed this software you will surely be interested in our other Gleamware."));
@@ -231,7 +232,7 @@ void TestExitScreen::shouldShowTheSuiteTextInFull()
     QCOMPARE(text->text().indexOf(QString(61, QLatin1Char(' '))), 348);
     QVERIFY(text->text().endsWith(QStringLiteral(". ")));
     QVERIFY(text->heightForWidth(text->width()) <= text->height());
-    QVERIFY(text->geometry().bottom() < screen.lblGoToHome->geometry().top());
+    QVERIFY(text->geometry().bottom() < control<ClickableLabel>(&screen, "lblGoToHome")->geometry().top());
 }
 
 void TestExitScreen::shouldOpenTheHomePageOncePerPressAndSpringBack_data()
@@ -246,7 +247,7 @@ void TestExitScreen::shouldOpenTheHomePageOncePerPressAndSpringBack()
     QFETCH(bool, byMouse);
     BrowserRecorder browser;
     showScreen();
-    QPushButton *check = m_screen->Check1;
+    QPushButton *check = control<QPushButton>(m_screen, "Check1");
 
     for (int press = 1; press <= 2; ++press) {
         if (byMouse) {
@@ -266,7 +267,7 @@ void TestExitScreen::shouldOpenTheSuitePageFromItsLink()
 {
     BrowserRecorder browser;
     showScreen();
-    QTest::mouseClick(m_screen->lblGoToHome, Qt::LeftButton);
+    QTest::mouseClick(control<ClickableLabel>(m_screen, "lblGoToHome"), Qt::LeftButton);
     QCOMPARE(browser.addresses, QStringList({modHelp::SoftwareSuitePage()}));
     QVERIFY(m_screen->isVisible());
 }
@@ -288,11 +289,11 @@ void TestExitScreen::shouldEndTheProgramOnceHoweverClosed()
     showScreen();
 
     if (how == "click")
-        QTest::mouseClick(m_screen->cmdClose, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(m_screen, "cmdClose"), Qt::LeftButton);
     else if (how == "alt+x")
-        QTest::keyClick(m_screen->txtName, Qt::Key_X, Qt::AltModifier);
+        QTest::keyClick(control<QLineEdit>(m_screen, "txtName"), Qt::Key_X, Qt::AltModifier);
     else if (how == "enter")
-        QTest::keyClick(m_screen->cmdClose, Qt::Key_Return);
+        QTest::keyClick(control<QPushButton>(m_screen, "cmdClose"), Qt::Key_Return);
     else
         m_screen->close();
 

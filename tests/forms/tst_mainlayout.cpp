@@ -1,5 +1,6 @@
 // The main window as laid out: its size, menus, every control's place and
 // size, stacking, and labels that show all of their text.
+#include "controls.h"
 #include "modbiblicalnumerology.h"
 #include "appearance.h"
 #include "clickablelabel.h"
@@ -94,13 +95,13 @@ void TestMainLayout::shouldShowOnlyTheVisibleMenuEntries()
 {
     QCOMPARE(shownActions(m_window->menuBar()->actions()),
              (QStringList{"&File", "&Help", "&Donate"}));
-    QCOMPARE(shownActions(m_window->mnuFile->actions()), QStringList{"E&xit"});
-    QCOMPARE(shownActions(m_window->mnuHelp->actions()),
+    QCOMPARE(shownActions(control<QMenu>(m_window, "mnuFile")->actions()), QStringList{"E&xit"});
+    QCOMPARE(shownActions(control<QMenu>(m_window, "mnuHelp")->actions()),
              (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
                           "&About Software"}));
-    QVERIFY(!m_window->mnuMakeMoney->isEnabled());
-    QVERIFY(!m_window->mnuCalculate->isVisible());
-    QVERIFY(!m_window->mnuCalculate->text().isEmpty());
+    QVERIFY(!control<QAction>(m_window, "mnuMakeMoney")->isEnabled());
+    QVERIFY(!control<QAction>(m_window, "mnuCalculate")->isVisible());
+    QVERIFY(!control<QAction>(m_window, "mnuCalculate")->text().isEmpty());
     const QList<QAction *> all = m_window->findChildren<QAction *>();
     for (const QAction *action : all)
         QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
@@ -192,8 +193,8 @@ void TestMainLayout::shouldFitEveryDescriptionAndKeywordOfAReading()
 {
     // Every row a name can reach must show whole in the fixed description block,
     // and its keyword must end before the "Biblical Number" caption.
-    QLabel *description = m_window->lblResult[2];
-    QLabel *keyword = m_window->lblResult[1];
+    QLabel *description = control<QLabel>(m_window, "lblResult_2");
+    QLabel *keyword = control<QLabel>(m_window, "lblResult_1");
     for (std::size_t row = 0; row < 12; ++row) {
         const auto &entry = modBiblicalNumerology::kBiblicalNumbers[row];
         description->setText(QString::fromLatin1(entry.description.data(), qsizetype(entry.description.size())));
@@ -201,7 +202,7 @@ void TestMainLayout::shouldFitEveryDescriptionAndKeywordOfAReading()
                  qPrintable(QStringLiteral("row %1").arg(row)));
         keyword->setText(QString::fromLatin1(entry.keyword.data(), qsizetype(entry.keyword.size())));
         keyword->adjustSize();
-        QVERIFY2(keyword->geometry().right() < m_window->lblLabel[1]->x(), qPrintable(keyword->text()));
+        QVERIFY2(keyword->geometry().right() < control<QLabel>(m_window, "lblLabel_1")->x(), qPrintable(keyword->text()));
     }
 }
 
@@ -209,39 +210,39 @@ void TestMainLayout::shouldStackTheScreensAndPromotionLabels()
 {
     // What shows at the middle of each shared rectangle is the frame or label in front.
     QWidget *client = m_window->centralWidget();
-    QWidget *atScreen = client->childAt(m_window->fraMain->geometry().center());
-    QVERIFY(atScreen == m_window->fraMain || m_window->fraMain->isAncestorOf(atScreen));
-    QWidget *strip = m_window->fraFullBrand;
-    QCOMPARE(strip->childAt(m_window->lblCobrand->geometry().center()), m_window->lblCobrand);
+    QWidget *atScreen = client->childAt(control<QFrame>(m_window, "fraMain")->geometry().center());
+    QVERIFY(atScreen == control<QFrame>(m_window, "fraMain") || control<QFrame>(m_window, "fraMain")->isAncestorOf(atScreen));
+    QWidget *strip = control<QGroupBox>(m_window, "fraFullBrand");
+    QCOMPARE(strip->childAt(control<ClickableLabel>(m_window, "lblCobrand")->geometry().center()), control<ClickableLabel>(m_window, "lblCobrand"));
     // Nothing of the result screen shows through the input screen.
-    QVERIFY(m_window->fraMain->autoFillBackground());
-    QCOMPARE(m_window->fraMain->geometry(), m_window->fraResult->geometry());
+    QVERIFY(control<QFrame>(m_window, "fraMain")->autoFillBackground());
+    QCOMPARE(control<QFrame>(m_window, "fraMain")->geometry(), control<QGroupBox>(m_window, "fraResult")->geometry());
 }
 
 void TestMainLayout::shouldShowTheDesignTexts()
 {
-    QCOMPARE(m_window->Label14->text().size(), 93);
-    QVERIFY(m_window->Label14->text().startsWith(
+    QCOMPARE(control<ClickableLabel>(m_window, "Label14")->text().size(), 93);
+    QVERIFY(control<ClickableLabel>(m_window, "Label14")->text().startsWith(
         QStringLiteral("The Most Popular Online Mystic Discussion Forum. Click Here To Visit ")));
-    QVERIFY(m_window->Label14->text().endsWith(QStringLiteral(" Now.")));
+    QVERIFY(control<ClickableLabel>(m_window, "Label14")->text().endsWith(QStringLiteral(" Now.")));
     // The co-branding caption is 182 characters as written, its "&&" showing as one "&".
-    const QString cobrand = m_window->lblCobrand->text();
+    const QString cobrand = control<ClickableLabel>(m_window, "lblCobrand")->text();
     QCOMPARE(cobrand.size(), 181);
     QCOMPARE(cobrand.count(u'&'), 1);
     QVERIFY(cobrand.startsWith(QStringLiteral("Co-brand this software for your site.")));
     QVERIFY(cobrand.endsWith(QStringLiteral("Click Here for more info on co-branding.")));
-    QCOMPARE(m_window->lblResult[0]->text(), QStringLiteral("40"));
-    QCOMPARE(m_window->lblResult[1]->text(), QStringLiteral("Governmental Perfection"));
-    QVERIFY(m_window->lblResult[2]->text().startsWith(QStringLiteral("This is God's numerical signature")));
-    QCOMPARE(m_window->lblResult[2]->text().size(), 411);
-    QCOMPARE(m_window->txtSymbolism->toPlainText(), QString());
-    QCOMPARE(m_window->txtName->text(), QString());
-    QCOMPARE(m_window->cmdProceed->text(), QStringLiteral("&Get My Biblical Numerology Reading"));
-    QCOMPARE(m_window->cmdBack->text(), QStringLiteral("&Do It Once Again"));
-    QCOMPARE(m_window->fraResult->title(), QStringLiteral("Orvel Biblical Numerology Results"));
-    QVERIFY(!m_window->cmdProceed->isDefault() && !m_window->cmdProceed->autoDefault());
-    QVERIFY(m_window->txtSymbolism->isReadOnly());
-    QCOMPARE(m_window->Picture1->size(), QSize(106, 121));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_0")->text(), QStringLiteral("40"));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_1")->text(), QStringLiteral("Governmental Perfection"));
+    QVERIFY(control<QLabel>(m_window, "lblResult_2")->text().startsWith(QStringLiteral("This is God's numerical signature")));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_2")->text().size(), 411);
+    QCOMPARE(control<QPlainTextEdit>(m_window, "txtSymbolism")->toPlainText(), QString());
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), QString());
+    QCOMPARE(control<QPushButton>(m_window, "cmdProceed")->text(), QStringLiteral("&Get My Biblical Numerology Reading"));
+    QCOMPARE(control<QPushButton>(m_window, "cmdBack")->text(), QStringLiteral("&Do It Once Again"));
+    QCOMPARE(control<QGroupBox>(m_window, "fraResult")->title(), QStringLiteral("Orvel Biblical Numerology Results"));
+    QVERIFY(!control<QPushButton>(m_window, "cmdProceed")->isDefault() && !control<QPushButton>(m_window, "cmdProceed")->autoDefault());
+    QVERIFY(control<QPlainTextEdit>(m_window, "txtSymbolism")->isReadOnly());
+    QCOMPARE(control<QLabel>(m_window, "Picture1")->size(), QSize(106, 121));
 }
 
 QTEST_MAIN(TestMainLayout)

@@ -1,5 +1,6 @@
 // What the main window's menu commands and link labels do, and how closing
 // the window hands over to the exit screen.
+#include "controls.h"
 #include "endapplication.h"
 #include "execclosehelper.h"
 #include "modhelp.h"
@@ -69,12 +70,14 @@ void TestMainMenu::shouldOpenThePageOfEachCommand_data()
 {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QString>("page");
-    auto menu = [](QAction *frmMain::*action) { return Command([action](frmMain *w) { (w->*action)->trigger(); }); };
-    QTest::newRow("Online Help") << menu(&frmMain::mnuOnline) << modHelp::HelpPage();
-    QTest::newRow("Visit Us Online") << menu(&frmMain::mnuVisit) << modHelp::HomePage();
-    QTest::newRow("Check for Software Update") << menu(&frmMain::mnuUpdate) << modHelp::DownloadPage();
-    QTest::newRow("Donate") << menu(&frmMain::mnuDonate) << modHelp::DonatePage();
-    QTest::newRow("forum link") << Command([](frmMain *w) { QTest::mouseClick(w->Label14, Qt::LeftButton); })
+    auto menu = [](const char *action) {
+        return Command([action](frmMain *w) { control<QAction>(w, action)->trigger(); });
+    };
+    QTest::newRow("Online Help") << menu("mnuOnline") << modHelp::HelpPage();
+    QTest::newRow("Visit Us Online") << menu("mnuVisit") << modHelp::HomePage();
+    QTest::newRow("Check for Software Update") << menu("mnuUpdate") << modHelp::DownloadPage();
+    QTest::newRow("Donate") << menu("mnuDonate") << modHelp::DonatePage();
+    QTest::newRow("forum link") << Command([](frmMain *w) { QTest::mouseClick(control<ClickableLabel>(w, "Label14"), Qt::LeftButton); })
                                 << modHelp::HomePage();
 }
 
@@ -107,11 +110,11 @@ void TestMainMenu::shouldOpenOnlyThePageOfThePromotionInFront()
     QFETCH(bool, fullBrandInFront);
     QFETCH(QString, page);
     if (fullBrandInFront)
-        m_window->lblFullBrand->raise();
+        control<ClickableLabel>(m_window, "lblFullBrand")->raise();
     BrowserRecorder browser;
 
-    QWidget *strip = m_window->fraFullBrand;
-    QTest::mouseClick(strip->childAt(m_window->lblCobrand->geometry().center()), Qt::LeftButton);
+    QWidget *strip = control<QGroupBox>(m_window, "fraFullBrand");
+    QTest::mouseClick(strip->childAt(control<ClickableLabel>(m_window, "lblCobrand")->geometry().center()), Qt::LeftButton);
 
     QCOMPARE(browser.addresses, QStringList{page});
 }
@@ -129,7 +132,7 @@ void TestMainMenu::shouldShowTheAboutBoxModallyOverTheWindow()
         QTest::keyClick(modal, Qt::Key_Escape);
     });
 
-    m_window->mnuAbout->trigger();
+    control<QAction>(m_window, "mnuAbout")->trigger();
 
     QVERIFY(modalOverWindow);
     QVERIFY(shown.isNull());  // a fresh box each time, gone once closed
@@ -141,10 +144,10 @@ void TestMainMenu::shouldHandOverToTheExitScreenHoweverClosed_data()
 {
     QTest::addColumn<Command>("closing");
     QTest::newRow("close box") << Command([](frmMain *w) { w->close(); });
-    QTest::newRow("Exit command") << Command([](frmMain *w) { w->mnuExit->trigger(); });
+    QTest::newRow("Exit command") << Command([](frmMain *w) { control<QAction>(w, "mnuExit")->trigger(); });
     QTest::newRow("close box on the result screen") << Command([](frmMain *w) {
-        QTest::keyClicks(w->txtName, QStringLiteral("abc"));
-        QTest::mouseClick(w->cmdProceed, Qt::LeftButton);
+        QTest::keyClicks(control<QLineEdit>(w, "txtName"), QStringLiteral("abc"));
+        QTest::mouseClick(control<QPushButton>(w, "cmdProceed"), Qt::LeftButton);
         w->close();
     });
 }

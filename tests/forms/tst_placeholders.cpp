@@ -1,5 +1,6 @@
 // The five boxes of the refer-a-friend box: each shows its caption until the
 // user enters it and gets it back when left empty; the e-mail boxes refuse spaces.
+#include "controls.h"
 #include "endapplication.h"
 #include "recorders.h"
 #include "appearance.h"
@@ -56,7 +57,7 @@ void TestPlaceholders::init()
     m_screen = new frmNagScreen2([] { return 0.0f; });
     m_screen->show();
     QVERIFY(QTest::qWaitForWindowActive(m_screen));
-    QCOMPARE(QApplication::focusWidget(), m_screen->cmdClose);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(m_screen, "cmdClose"));
 }
 
 void TestPlaceholders::cleanup()
@@ -152,28 +153,28 @@ void TestPlaceholders::shouldRestoreThePlaceholderOnLeaving()
     left->setFocus(Qt::TabFocusReason);
     setTextOf(left, typed);
 
-    m_screen->cmdClose->setFocus(Qt::TabFocusReason);
+    control<QPushButton>(m_screen, "cmdClose")->setFocus(Qt::TabFocusReason);
 
     QCOMPARE(textOf(left), after);
 }
 
 void TestPlaceholders::shouldKeepTheInitialMessageUntilEmptied()
 {
-    QPlainTextEdit *message = m_screen->txtMessage;
+    QPlainTextEdit *message = control<QPlainTextEdit>(m_screen, "txtMessage");
     QCOMPARE(message->toPlainText(), QStringLiteral("Your Message\n"));
 
     // Tabbing in and out, as the user does who never sees the box.
     message->setFocus(Qt::TabFocusReason);
     QCOMPARE(message->toPlainText(), QStringLiteral("Your Message\n"));
     QTest::keyClick(message, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), m_screen->lblGoToHome);
+    QCOMPARE(QApplication::focusWidget(), control<ClickableLabel>(m_screen, "lblGoToHome"));
     QCOMPARE(message->toPlainText(), QStringLiteral("Your Message\n"));
 
     // Emptied and left, it holds the bare placeholder, which the next entry clears.
     message->setFocus(Qt::TabFocusReason);
     message->selectAll();
     QTest::keyClick(message, Qt::Key_Delete);
-    m_screen->cmdClose->setFocus(Qt::TabFocusReason);
+    control<QPushButton>(m_screen, "cmdClose")->setFocus(Qt::TabFocusReason);
     QCOMPARE(message->toPlainText(), QStringLiteral("Your Message"));
     message->setFocus(Qt::TabFocusReason);
     QCOMPARE(message->toPlainText(), QString());
@@ -182,36 +183,36 @@ void TestPlaceholders::shouldKeepTheInitialMessageUntilEmptied()
 void TestPlaceholders::shouldLeaveOneBoxBeforeEnteringTheNext()
 {
     BrowserRecorder browser;
-    m_screen->txtName->setFocus(Qt::TabFocusReason);
-    QCOMPARE(m_screen->txtName->text(), QString());
+    control<QLineEdit>(m_screen, "txtName")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(control<QLineEdit>(m_screen, "txtName")->text(), QString());
 
-    QTest::mouseClick(m_screen->txtEmail, Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), m_screen->txtEmail);
-    QCOMPARE(m_screen->txtName->text(), QStringLiteral("Your Name"));
-    QCOMPARE(m_screen->txtEmail->text(), QString());
+    QTest::mouseClick(control<QLineEdit>(m_screen, "txtEmail"), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(m_screen, "txtEmail"));
+    QCOMPARE(control<QLineEdit>(m_screen, "txtName")->text(), QStringLiteral("Your Name"));
+    QCOMPARE(control<QLineEdit>(m_screen, "txtEmail")->text(), QString());
 
     // A click on the button takes the focus too, so the emptied box is restored first.
-    QTest::mouseClick(m_screen->Check1, Qt::LeftButton);
-    QCOMPARE(m_screen->txtEmail->text(), QStringLiteral("Your Email Address"));
+    QTest::mouseClick(control<QPushButton>(m_screen, "Check1"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(m_screen, "txtEmail")->text(), QStringLiteral("Your Email Address"));
 }
 
 void TestPlaceholders::shouldIgnoreFocusTakenByAnotherWindow()
 {
-    m_screen->txtName->setFocus(Qt::MouseFocusReason);
-    QCOMPARE(m_screen->txtName->text(), QString());
+    control<QLineEdit>(m_screen, "txtName")->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(control<QLineEdit>(m_screen, "txtName")->text(), QString());
 
     QWidget other;
     other.setObjectName(QStringLiteral("other"));
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    QCOMPARE(m_screen->txtName->text(), QString());
+    QCOMPARE(control<QLineEdit>(m_screen, "txtName")->text(), QString());
 
-    m_screen->txtName->setText(QStringLiteral("Your Name"));
+    control<QLineEdit>(m_screen, "txtName")->setText(QStringLiteral("Your Name"));
     m_screen->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_screen));
-    QCOMPARE(QApplication::focusWidget(), m_screen->txtName);
-    QCOMPARE(m_screen->txtName->text(), QStringLiteral("Your Name"));
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(m_screen, "txtName"));
+    QCOMPARE(control<QLineEdit>(m_screen, "txtName")->text(), QStringLiteral("Your Name"));
     other.close();
 }
 
@@ -289,11 +290,11 @@ void TestPlaceholders::shouldLeavePastedTextAlone()
 {
     MessageRecorder messages;
     QGuiApplication::clipboard()->setText(QStringLiteral(" a b@c.d "));
-    m_screen->txtEmail->setFocus(Qt::MouseFocusReason);
+    control<QLineEdit>(m_screen, "txtEmail")->setFocus(Qt::MouseFocusReason);
 
-    QTest::keyClick(m_screen->txtEmail, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(control<QLineEdit>(m_screen, "txtEmail"), Qt::Key_V, Qt::ControlModifier);
 
-    QCOMPARE(m_screen->txtEmail->text(), QStringLiteral(" a b@c.d "));
+    QCOMPARE(control<QLineEdit>(m_screen, "txtEmail")->text(), QStringLiteral(" a b@c.d "));
     QVERIFY(messages.boxes.isEmpty());
 }
 

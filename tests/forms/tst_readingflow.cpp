@@ -1,5 +1,6 @@
 // The reading as a person drives it: keys into the name box, the buttons and
 // their access keys, the two screens, the symbolism box and the clipboard.
+#include "controls.h"
 #include "recorders.h"
 #include "appearance.h"
 #include "clickablelabel.h"
@@ -81,32 +82,32 @@ void TestReadingFlow::cleanup()
 // The screen a person sees: whichever frame is on top in the middle of the window.
 QWidget *TestReadingFlow::frontScreen() const
 {
-    QWidget *client = m_window->fraMain->parentWidget();
-    QWidget *top = client->childAt(m_window->fraMain->geometry().center());
-    while (top && top != m_window->fraMain && top != m_window->fraResult)
+    QWidget *client = control<QFrame>(m_window, "fraMain")->parentWidget();
+    QWidget *top = client->childAt(control<QFrame>(m_window, "fraMain")->geometry().center());
+    while (top && top != control<QFrame>(m_window, "fraMain") && top != control<QGroupBox>(m_window, "fraResult"))
         top = top->parentWidget();
     return top;
 }
 
 void TestReadingFlow::typeName(const QString &name)
 {
-    m_window->txtName->setFocus();
-    QTest::keyClicks(m_window->txtName, name);
+    control<QLineEdit>(m_window, "txtName")->setFocus();
+    QTest::keyClicks(control<QLineEdit>(m_window, "txtName"), name);
 }
 
 void TestReadingFlow::read(const QString &name)
 {
-    m_window->txtName->clear();
+    control<QLineEdit>(m_window, "txtName")->clear();
     typeName(name);
-    QTest::mouseClick(m_window->cmdProceed, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(m_window, "cmdProceed"), Qt::LeftButton);
 }
 
 void TestReadingFlow::shouldTakeLettersSpaceAndBackspace()
 {
     MessageRecorder messages;
     typeName(QStringLiteral("Ann Lee"));
-    QTest::keyClick(m_window->txtName, Qt::Key_Backspace);
-    QCOMPARE(m_window->txtName->text(), QStringLiteral("Ann Le"));
+    QTest::keyClick(control<QLineEdit>(m_window, "txtName"), Qt::Key_Backspace);
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), QStringLiteral("Ann Le"));
     QVERIFY(messages.boxes.isEmpty());
 }
 
@@ -138,30 +139,30 @@ void TestReadingFlow::shouldRefuseEveryOtherTypedCharacter()
     QFETCH(int, modifiers);
     QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
     typeName(QStringLiteral("ab"));
-    m_window->txtName->setCursorPosition(1);
+    control<QLineEdit>(m_window, "txtName")->setCursorPosition(1);
     MessageRecorder messages;
 
-    QTest::sendKeyEvent(QTest::Click, m_window->txtName, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
 
     QCOMPARE(messages.texts(), QStringList{QStringLiteral("Name Can Accept Text Only")});
     QCOMPARE(messages.boxes.first().icon, QMessageBox::Critical);
     QCOMPARE(messages.boxes.first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(m_window->txtName->text(), QStringLiteral("ab"));
-    QCOMPARE(m_window->txtName->selectedText(), QString());
-    QCOMPARE(QApplication::focusWidget(), m_window->txtName);
-    QCOMPARE(frontScreen(), m_window->fraMain);
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), QStringLiteral("ab"));
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->selectedText(), QString());
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(m_window, "txtName"));
+    QCOMPARE(frontScreen(), control<QFrame>(m_window, "fraMain"));
 }
 
 void TestReadingFlow::shouldLetDeleteTabAndArrowsActAsKeys()
 {
     MessageRecorder messages;
     typeName(QStringLiteral("abc"));
-    QTest::sendKeyEvent(QTest::Click, m_window->txtName, Qt::Key_Left, QString(), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Click, m_window->txtName, Qt::Key_Home, QString(), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Click, m_window->txtName, Qt::Key_Delete, QStringLiteral("\x7f"), Qt::NoModifier);
-    QCOMPARE(m_window->txtName->text(), QStringLiteral("bc"));
-    QTest::sendKeyEvent(QTest::Click, m_window->txtName, Qt::Key_Tab, QStringLiteral("\t"), Qt::NoModifier);
-    QCOMPARE(QApplication::focusWidget(), m_window->cmdProceed);
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Left, QString(), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Home, QString(), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Delete, QStringLiteral("\x7f"), Qt::NoModifier);
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), QStringLiteral("bc"));
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Tab, QStringLiteral("\t"), Qt::NoModifier);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(m_window, "cmdProceed"));
     QVERIFY(messages.boxes.isEmpty());
 }
 
@@ -169,9 +170,9 @@ void TestReadingFlow::shouldIgnoreAltWithACharacter()
 {
     MessageRecorder messages;
     typeName(QStringLiteral("ab"));
-    QTest::sendKeyEvent(QTest::Click, m_window->txtName, Qt::Key_1, QStringLiteral("1"), Qt::AltModifier);
-    QTest::sendKeyEvent(QTest::Click, m_window->txtName, Qt::Key_Q, QStringLiteral("q"), Qt::AltModifier);
-    QCOMPARE(m_window->txtName->text(), QStringLiteral("ab"));
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_1, QStringLiteral("1"), Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Q, QStringLiteral("q"), Qt::AltModifier);
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), QStringLiteral("ab"));
     QVERIFY(messages.boxes.isEmpty());
 }
 
@@ -195,12 +196,12 @@ void TestReadingFlow::shouldFilterInputMethodText()
     MessageRecorder messages;
 
     QInputMethodEvent preedit(commit, {});
-    QCoreApplication::sendEvent(m_window->txtName, &preedit);
+    QCoreApplication::sendEvent(control<QLineEdit>(m_window, "txtName"), &preedit);
     QInputMethodEvent done;
     done.setCommitString(commit);
-    QCoreApplication::sendEvent(m_window->txtName, &done);
+    QCoreApplication::sendEvent(control<QLineEdit>(m_window, "txtName"), &done);
 
-    QCOMPARE(m_window->txtName->text(), expected);
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), expected);
     QCOMPARE(messages.texts(), refused ? QStringList{QStringLiteral("Name Can Accept Text Only")} : QStringList{});
 }
 
@@ -227,27 +228,27 @@ void TestReadingFlow::shouldShowTheReadingOfAName()
     read(name);
 
     QVERIFY(messages.boxes.isEmpty());
-    QCOMPARE(frontScreen(), m_window->fraResult);
-    QCOMPARE(m_window->lblResult[0]->text(), number);
-    QCOMPARE(m_window->lblResult[1]->text(), keyword);
-    QVERIFY(!m_window->lblResult[2]->text().isEmpty());
-    QCOMPARE(m_window->txtSymbolism->toPlainText().section(u'\n', 0, 0), firstVerseLine);
+    QCOMPARE(frontScreen(), control<QGroupBox>(m_window, "fraResult"));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_0")->text(), number);
+    QCOMPARE(control<QLabel>(m_window, "lblResult_1")->text(), keyword);
+    QVERIFY(!control<QLabel>(m_window, "lblResult_2")->text().isEmpty());
+    QCOMPARE(control<QPlainTextEdit>(m_window, "txtSymbolism")->toPlainText().section(u'\n', 0, 0), firstVerseLine);
     // The name box keeps the name as typed and the focus stays on the button.
-    QCOMPARE(m_window->txtName->text(), name);
-    QCOMPARE(QApplication::focusWidget(), m_window->cmdProceed);
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), name);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(m_window, "cmdProceed"));
     // A two-digit number grows to the right of its fixed left edge.
-    QCOMPARE(m_window->lblResult[0]->x(), 545);
+    QCOMPARE(control<QLabel>(m_window, "lblResult_0")->x(), 545);
 }
 
 void TestReadingFlow::shouldShowTheSameReadingTwice()
 {
     read(QStringLiteral("hello"));
-    const QStringList first{m_window->lblResult[0]->text(), m_window->lblResult[1]->text(),
-                            m_window->lblResult[2]->text(), m_window->txtSymbolism->toPlainText()};
+    const QStringList first{control<QLabel>(m_window, "lblResult_0")->text(), control<QLabel>(m_window, "lblResult_1")->text(),
+                            control<QLabel>(m_window, "lblResult_2")->text(), control<QPlainTextEdit>(m_window, "txtSymbolism")->toPlainText()};
     // Space on the focused button reads the same name again.
-    QTest::keyClick(m_window->cmdProceed, Qt::Key_Space);
-    const QStringList second{m_window->lblResult[0]->text(), m_window->lblResult[1]->text(),
-                             m_window->lblResult[2]->text(), m_window->txtSymbolism->toPlainText()};
+    QTest::keyClick(control<QPushButton>(m_window, "cmdProceed"), Qt::Key_Space);
+    const QStringList second{control<QLabel>(m_window, "lblResult_0")->text(), control<QLabel>(m_window, "lblResult_1")->text(),
+                             control<QLabel>(m_window, "lblResult_2")->text(), control<QPlainTextEdit>(m_window, "txtSymbolism")->toPlainText()};
     QCOMPARE(second, first);
     QCOMPARE(first.first(), QStringLiteral("7"));
 }
@@ -267,35 +268,35 @@ void TestReadingFlow::shouldRefuseANameWithoutLetters()
 {
     QFETCH(QString, pasted);
     read(QStringLiteral("abc"));
-    m_window->cmdBack->click();
+    control<QPushButton>(m_window, "cmdBack")->click();
 
     // Text that no key would type reaches the box through the clipboard.
     QGuiApplication::clipboard()->setText(pasted);
-    m_window->txtName->paste();
-    QCOMPARE(m_window->txtName->text(), pasted);
+    control<QLineEdit>(m_window, "txtName")->paste();
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), pasted);
     MessageRecorder messages;
-    QTest::mouseClick(m_window->cmdProceed, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(m_window, "cmdProceed"), Qt::LeftButton);
 
     QCOMPARE(messages.texts(), QStringList{QStringLiteral("Please Enter Name")});
     QCOMPARE(messages.boxes.first().icon, QMessageBox::Critical);
-    QCOMPARE(QApplication::focusWidget(), m_window->txtName);
-    QCOMPARE(frontScreen(), m_window->fraMain);
-    QCOMPARE(m_window->txtName->text(), pasted);
-    QCOMPARE(m_window->lblResult[0]->text(), QStringLiteral("6"));
-    QCOMPARE(m_window->lblResult[1]->text(), QStringLiteral("Mankind"));
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(m_window, "txtName"));
+    QCOMPARE(frontScreen(), control<QFrame>(m_window, "fraMain"));
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), pasted);
+    QCOMPARE(control<QLabel>(m_window, "lblResult_0")->text(), QStringLiteral("6"));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_1")->text(), QStringLiteral("Mankind"));
 }
 
 void TestReadingFlow::shouldReturnToAnEmptyNameBox()
 {
     read(QStringLiteral("abc"));
-    const QString description = m_window->lblResult[2]->text();
-    QTest::mouseClick(m_window->cmdBack, Qt::LeftButton);
+    const QString description = control<QLabel>(m_window, "lblResult_2")->text();
+    QTest::mouseClick(control<QPushButton>(m_window, "cmdBack"), Qt::LeftButton);
 
-    QCOMPARE(frontScreen(), m_window->fraMain);
-    QCOMPARE(m_window->txtName->text(), QString());
-    QCOMPARE(QApplication::focusWidget(), m_window->txtName);
-    QCOMPARE(m_window->lblResult[0]->text(), QStringLiteral("6"));
-    QCOMPARE(m_window->lblResult[2]->text(), description);
+    QCOMPARE(frontScreen(), control<QFrame>(m_window, "fraMain"));
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(m_window, "txtName"));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_0")->text(), QStringLiteral("6"));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_2")->text(), description);
 }
 
 void TestReadingFlow::shouldRunTheButtonsByAccessKeyOnEitherScreen_data()
@@ -318,38 +319,38 @@ void TestReadingFlow::shouldRunTheButtonsByAccessKeyOnEitherScreen()
     QFETCH(bool, resultAfter);
     typeName(QStringLiteral("abc"));
     if (fromResultScreen) {
-        QTest::keyClick(m_window->txtName, Qt::Key_G, Qt::AltModifier);
-        QTRY_COMPARE(frontScreen(), m_window->fraResult);
+        QTest::keyClick(control<QLineEdit>(m_window, "txtName"), Qt::Key_G, Qt::AltModifier);
+        QTRY_COMPARE(frontScreen(), control<QGroupBox>(m_window, "fraResult"));
     }
     MessageRecorder messages;
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
 
-    QWidget *expected = resultAfter ? static_cast<QWidget *>(m_window->fraResult) : m_window->fraMain;
+    QWidget *expected = resultAfter ? static_cast<QWidget *>(control<QGroupBox>(m_window, "fraResult")) : control<QFrame>(m_window, "fraMain");
     QTRY_COMPARE(frontScreen(), expected);
-    QCOMPARE(m_window->txtName->text(), nameAfter);
+    QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), nameAfter);
     if (!resultAfter)
-        QCOMPARE(QApplication::focusWidget(), m_window->txtName);
-    QCOMPARE(m_window->lblResult[0]->text(), QString::fromLatin1(fromResultScreen || resultAfter ? "6" : "40"));
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(m_window, "txtName"));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_0")->text(), QString::fromLatin1(fromResultScreen || resultAfter ? "6" : "40"));
     QVERIFY(messages.boxes.isEmpty());
 }
 
 void TestReadingFlow::shouldRunTheReadingFromTheHiddenMenuCommand()
 {
     typeName(QStringLiteral("hello world"));
-    m_window->mnuCalculate->trigger();
-    QCOMPARE(frontScreen(), m_window->fraResult);
-    QCOMPARE(m_window->lblResult[0]->text(), QStringLiteral("7"));
+    control<QAction>(m_window, "mnuCalculate")->trigger();
+    QCOMPARE(frontScreen(), control<QGroupBox>(m_window, "fraResult"));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_0")->text(), QStringLiteral("7"));
 }
 
 void TestReadingFlow::shouldTabThroughBothScreens()
 {
     // Both frames stay live, so the chain runs through the screen behind too;
     // the links follow, only the promotion label in front among them.
-    const QList<QWidget *> chain{m_window->txtName,      m_window->cmdProceed, m_window->cmdBack,
-                                 m_window->txtSymbolism, m_window->Label14,    m_window->lblCobrand,
-                                 m_window->txtName};
-    QCOMPARE(QApplication::focusWidget(), m_window->txtName);
+    const QList<QWidget *> chain{control<QLineEdit>(m_window, "txtName"),      control<QPushButton>(m_window, "cmdProceed"), control<QPushButton>(m_window, "cmdBack"),
+                                 control<QPlainTextEdit>(m_window, "txtSymbolism"), control<ClickableLabel>(m_window, "Label14"),    control<ClickableLabel>(m_window, "lblCobrand"),
+                                 control<QLineEdit>(m_window, "txtName")};
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(m_window, "txtName"));
     for (qsizetype i = 1; i < chain.size(); ++i) {
         QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_Tab, QStringLiteral("\t"),
                             Qt::NoModifier);
@@ -378,7 +379,7 @@ void TestReadingFlow::shouldEmptyTheClipboardFromTheSymbolismBox()
     read(QStringLiteral("abc"));
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("copied elsewhere"));
-    QWidget *viewport = m_window->txtSymbolism->viewport();
+    QWidget *viewport = control<QPlainTextEdit>(m_window, "txtSymbolism")->viewport();
     const QPoint inside = viewport->rect().center();
 
     if (action == u"move")

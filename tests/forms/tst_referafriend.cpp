@@ -1,5 +1,6 @@
 // Refer a friend from the exit screen: the checks in their order with their
 // messages, and the request whose query gives back exactly what was typed.
+#include "controls.h"
 #include "endapplication.h"
 #include "hosts.h"
 #include "recorders.h"
@@ -73,16 +74,16 @@ void TestReferAFriend::cleanup()
 void TestReferAFriend::fill(const QString &name, const QString &email, const QString &message,
                             const QString &friendName, const QString &friendEmail)
 {
-    m_screen->txtName->setText(name);
-    m_screen->txtEmail->setText(email);
-    m_screen->txtMessage->setPlainText(message);
-    m_screen->txtFriendName->setText(friendName);
-    m_screen->txtFriendEmail->setText(friendEmail);
+    control<QLineEdit>(m_screen, "txtName")->setText(name);
+    control<QLineEdit>(m_screen, "txtEmail")->setText(email);
+    control<QPlainTextEdit>(m_screen, "txtMessage")->setPlainText(message);
+    control<QLineEdit>(m_screen, "txtFriendName")->setText(friendName);
+    control<QLineEdit>(m_screen, "txtFriendEmail")->setText(friendEmail);
 }
 
 void TestReferAFriend::press()
 {
-    QTest::mouseClick(m_screen->cmdSubmit, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(m_screen, "cmdSubmit"), Qt::LeftButton);
 }
 
 void TestReferAFriend::shouldTrimSpacesOnly_data()
@@ -180,9 +181,9 @@ void TestReferAFriend::shouldCheckInOrderWithEachMessage()
         QVERIFY(browser.addresses.isEmpty());
     }
     // Either way the boxes keep what was typed and the screen stays.
-    QCOMPARE(m_screen->txtName->text(), name);
-    QCOMPARE(m_screen->txtFriendEmail->text(), friendEmail);
-    QCOMPARE(m_screen->txtMessage->toPlainText(), message);
+    QCOMPARE(control<QLineEdit>(m_screen, "txtName")->text(), name);
+    QCOMPARE(control<QLineEdit>(m_screen, "txtFriendEmail")->text(), friendEmail);
+    QCOMPARE(control<QPlainTextEdit>(m_screen, "txtMessage")->toPlainText(), message);
     QVERIFY(m_screen->isVisible());
 }
 
@@ -286,10 +287,10 @@ void TestReferAFriend::shouldSendTheUntouchedMessageWithItsLineBreak()
 {
     MessageRecorder messages;
     BrowserRecorder browser;
-    m_screen->txtName->setText(QStringLiteral("Ann"));
-    m_screen->txtEmail->setText(QStringLiteral("a@x.org"));
-    m_screen->txtFriendName->setText(QStringLiteral("Bo"));
-    m_screen->txtFriendEmail->setText(QStringLiteral("c@y.net"));
+    control<QLineEdit>(m_screen, "txtName")->setText(QStringLiteral("Ann"));
+    control<QLineEdit>(m_screen, "txtEmail")->setText(QStringLiteral("a@x.org"));
+    control<QLineEdit>(m_screen, "txtFriendName")->setText(QStringLiteral("Bo"));
+    control<QLineEdit>(m_screen, "txtFriendEmail")->setText(QStringLiteral("c@y.net"));
 
     press();
 
@@ -313,7 +314,7 @@ void TestReferAFriend::shouldOpenTheRequestOnEveryPress()
     QCOMPARE(browser.addresses.size(), 2);
     QCOMPARE(browser.addresses.at(0), browser.addresses.at(1));
     // A press leaves the focus on the button and no box is entered on its own.
-    QCOMPARE(QApplication::focusWidget(), m_screen->cmdSubmit);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(m_screen, "cmdSubmit"));
 }
 
 QTEST_MAIN(TestReferAFriend)
