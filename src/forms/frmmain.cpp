@@ -5,7 +5,6 @@
 #include "modhelp.h"
 #include "frmabout.h"
 #include "appearance.h"
-#include "frmnagscreen2.h"
 #include "clickablelabel.h"
 #include "control.h"
 #include "framebox.h"
@@ -328,11 +327,16 @@ void frmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-// However the window is closed, the exit screen takes over; the program ends
-// when that screen is closed.
+// However the window is closed, the exit screen takes over (whoever listens
+// shows it); the program ends when that screen is closed.
 void frmMain::Form_Unload()
 {
-    (new frmNagScreen2)->show();
+    emit closed();
+}
+
+void frmMain::BringToFront(Promotion promotion)
+{
+    (promotion == Promotion::FullBrand ? lblFullBrand : lblCobrand)->raise();
 }
 
 void frmMain::mnuExit_Click()

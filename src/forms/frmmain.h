@@ -23,6 +23,16 @@ class frmMain : public QMainWindow
 public:
     explicit frmMain(QWidget *parent = nullptr);
 
+    // The two promotion labels that share one place on the window.
+    enum class Promotion { CoBrand, FullBrand };
+    // Shows this promotion in front of the other.
+    void BringToFront(Promotion promotion);
+
+signals:
+    // The window is closing, however it was closed; it is not shown again.
+    void closed();
+
+public:
     // Menu bar
     QMenu *mnuFile = nullptr;
     QAction *mnuCalculate = nullptr;

@@ -1,6 +1,5 @@
 #include "frmnagscreen2.h"
 
-#include "endapplication.h"
 #include "rnd.h"
 #include "hosts.h"
 #include "modhelp.h"
@@ -151,7 +150,7 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const QRect &place, cons
 
 }  // namespace
 
-frmNagScreen2::frmNagScreen2(RandomDraw draw)
+frmNagScreen2::frmNagScreen2(const RandomDraw &draw)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
@@ -309,7 +308,7 @@ void frmNagScreen2::closeEvent(QCloseEvent *event)
 
 void frmNagScreen2::Form_Unload()
 {
-    modHelp::EndApplication();
+    emit closed();
 }
 
 void frmNagScreen2::Check1_Click()
@@ -328,7 +327,7 @@ void frmNagScreen2::lblGoToHome_Click()
 
 void frmNagScreen2::cmdClose_Click()
 {
-    modHelp::EndApplication();
+    emit exitAsked();
 }
 
 void frmNagScreen2::cmdSubmit_Click()

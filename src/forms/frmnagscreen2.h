@@ -1,5 +1,5 @@
 // The exit screen, shown when the main window closes: a plea to visit the
-// maker's site, the refer-a-friend box, and the Exit that ends the program.
+// maker's site, the refer-a-friend box, and the Exit that asks to end the program.
 #pragma once
 
 #include "modtellafriend.h"
@@ -25,12 +25,19 @@ public:
     using RandomDraw = std::function<float()>;
 
     // A top-level window that deletes itself when closed; show it with show().
-    explicit frmNagScreen2(RandomDraw draw = {});
+    explicit frmNagScreen2(const RandomDraw &draw = {});
     ~frmNagScreen2() override;
 
     // Which of the four messages a draw r picks.
     static int MessageIndex(float r);
 
+signals:
+    // The screen is closing, however it was closed; the program ends then.
+    void closed();
+    // "E&xit" was pressed.
+    void exitAsked();
+
+public:
     // Each container's controls listed from back to front, the order in which they are stacked.
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;

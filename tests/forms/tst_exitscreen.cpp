@@ -2,6 +2,7 @@
 // links, the spring-back check box, and closing that ends the program once.
 #include "controls.h"
 #include "endapplication.h"
+#include "windowflow.h"
 #include "modhelp.h"
 #include "recorders.h"
 #include "appearance.h"
@@ -286,7 +287,9 @@ void TestExitScreen::shouldEndTheProgramOnceHoweverClosed()
     QFETCH(QString, how);
     MessageRecorder messages;
     BrowserRecorder browser;
-    showScreen();
+    // The end is the program's, wired where the windows are made.
+    m_screen = WindowFlow::ShowExitScreen();
+    QVERIFY(QTest::qWaitForWindowActive(m_screen));
 
     if (how == "click")
         QTest::mouseClick(control<QPushButton>(m_screen, "cmdClose"), Qt::LeftButton);

@@ -1,7 +1,6 @@
 // Each window under Qt's scale factor (QT_SCALE_FACTOR, set by CTest before
 // the application starts): it keeps its designed size in logical pixels, so
 // places, sizes, fonts and pictures grow together, and every text still fits.
-#include "endapplication.h"
 #include "frmabout.h"
 #include "appearance.h"
 #include "frmnagscreen2.h"
@@ -58,7 +57,6 @@ private slots:
 void TestHighDpi::initTestCase()
 {
     Appearance::apply();
-    modHelp::setProcessEnd([](int) {});
 }
 
 void TestHighDpi::shouldKeepTheDesignedSizeAtTheScreensScale_data()

@@ -2,6 +2,7 @@
 // the window hands over to the exit screen.
 #include "controls.h"
 #include "endapplication.h"
+#include "windowflow.h"
 #include "execclosehelper.h"
 #include "modhelp.h"
 #include "recorders.h"
@@ -156,6 +157,10 @@ void TestMainMenu::shouldHandOverToTheExitScreenHoweverClosed()
 {
     QFETCH(Command, closing);
     MessageRecorder messages;
+    // The hand-over is the program's, wired where the windows are made.
+    delete m_window;
+    m_window = WindowFlow::ShowMainWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
 
     closing(m_window);
 

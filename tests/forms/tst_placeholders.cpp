@@ -1,7 +1,6 @@
 // The five boxes of the refer-a-friend box: each shows its caption until the
 // user enters it and gets it back when left empty; the e-mail boxes refuse spaces.
 #include "controls.h"
-#include "endapplication.h"
 #include "recorders.h"
 #include "appearance.h"
 #include "clickablelabel.h"
@@ -49,7 +48,6 @@ private:
 void TestPlaceholders::initTestCase()
 {
     Appearance::apply();
-    modHelp::setProcessEnd([](int) {});
 }
 
 void TestPlaceholders::init()

@@ -1,7 +1,6 @@
 // Refer a friend from the exit screen: the checks in their order with their
 // messages, and the request whose query gives back exactly what was typed.
 #include "controls.h"
-#include "endapplication.h"
 #include "hosts.h"
 #include "recorders.h"
 #include "appearance.h"
@@ -52,7 +51,6 @@ private:
 void TestReferAFriend::initTestCase()
 {
     Appearance::apply();
-    modHelp::setProcessEnd([](int) {});
 }
 
 void TestReferAFriend::init()
