@@ -16,6 +16,8 @@ public:
     // The main window is the parent: the box stays over it and has no taskbar button.
     explicit frmAbout(QWidget *parent = nullptr);
 
+private:
+    // The controls are the box's own; tests find them by their objectName.
     // Listed from back to front, the order in which they are stacked.
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;

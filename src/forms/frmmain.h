@@ -32,7 +32,11 @@ signals:
     // The window is closing, however it was closed; it is not shown again.
     void closed();
 
-public:
+private:
+    // The controls are the window's own; each carries its name as its
+    // objectName ("lblResult_0" for lblResult[0]), by which tests and screen
+    // readers find it.
+
     // Menu bar
     QMenu *mnuFile = nullptr;
     QAction *mnuCalculate = nullptr;

@@ -37,7 +37,8 @@ signals:
     // "E&xit" was pressed.
     void exitAsked();
 
-public:
+private:
+    // The controls are the window's own; tests find them by their objectName.
     // Each container's controls listed from back to front, the order in which they are stacked.
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
