@@ -424,32 +424,31 @@ void frmMain::txtName_KeyPress(int &KeyAscii)
     txtName->setFocus();
 }
 
-bool frmMain::ValidateName()
+std::optional<QString> frmMain::ValidateName()
 {
     // A name without a single letter A to Z has no number and so no reading;
     // it is refused like an empty one rather than showing someone else's.
-    const QString name = TrimSpaces(txtName->text());
+    QString name = TrimSpaces(txtName->text());
     if (!name.isEmpty() && numerology::HasNameLetter(toEngine(name)))
-        return true;
+        return name;
     MsgBox::showInputError(this, QStringLiteral("Please Enter Name"));
     txtName->setFocus();
-    return false;
+    return std::nullopt;
 }
 
 void frmMain::cmdProceed_Click()
 {
-    if (!ValidateName())
+    const std::optional<QString> strName = ValidateName();
+    if (!strName)
         return;
-    strName = TrimSpaces(txtName->text());
-    intNameNumber = numerology::GetNameNumber(toEngine(strName));
-    numerology::LoadBiblicalNumbers();
-    if (const auto row = numerology::FindBiblicalNumber(intNameNumber)) {
-        lblResult[0]->setText(QString::number(intNameNumber));
+    const numerology::Reading reading = numerology::GetReading(toEngine(*strName));
+    if (reading.row) {
+        lblResult[0]->setText(QString::number(reading.number));
         lblResult[0]->adjustSize();
-        lblResult[1]->setText(fromEngine(numerology::strKeywords[*row]));
+        lblResult[1]->setText(fromEngine(reading.row->keyword));
         lblResult[1]->adjustSize();
-        lblResult[2]->setText(fromEngine(numerology::strDescriptions[*row]));
-        txtSymbolism->setPlainText(fromEngine(numerology::strSymbolisms[*row]));
+        lblResult[2]->setText(fromEngine(reading.row->description));
+        txtSymbolism->setPlainText(fromEngine(reading.row->symbolism));
     }
     fraResult->raise();
 }

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 
 #include <array>
-#include <cstdint>
+#include <optional>
 
 class ClickableLabel;
 class QAction;
@@ -88,7 +89,8 @@ private:
     void Form_Load();
     void Form_Unload();
     void txtName_KeyPress(int &KeyAscii);
-    bool ValidateName();
+    // The trimmed name when it can be read; otherwise tells the user and gives nothing.
+    std::optional<QString> ValidateName();
     void cmdProceed_Click();
     void cmdBack_Click();
     void txtSymbolism_ClearClipboard();
@@ -96,8 +98,4 @@ private:
     void mnuAbout_Click();
 
     bool filterNameKey(QEvent *event);
-
-    // The last reading: its trimmed name and its number.
-    QString strName;
-    std::int16_t intNameNumber = 0;
 };
