@@ -2,8 +2,6 @@
 // maker's site, the refer-a-friend box, and the Exit that asks to end the program.
 #pragma once
 
-#include "modtellafriend.h"
-
 #include <QWidget>
 
 #include <array>
@@ -15,6 +13,9 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+namespace modTellAFriend {
+struct Referral;
+}
 
 class frmNagScreen2 : public QWidget
 {
