@@ -47,6 +47,36 @@ constexpr char kIntroduction[] =
     "The verses of the Holy Bible relate to us in many different ways. Know the verse that "
     "corresponds to your name with Orvel Biblical Numerology. Just enter your name to get started.";
 
+// Where each control of the window goes, by container; the two screens share
+// one rectangle, and so do the two promotion labels.
+constexpr ControlPlace kLayout[] = {
+    {"Label14", "clientArea", 1770, 30, 5310, 435},
+    {"fraResult", "clientArea", 30, 480, 8800, 4500},
+    {"lblResult_2", "fraResult", 120, 720, 8595, 975},
+    {"lblLabel_1", "fraResult", 6480, 375, 1530, 195, true},
+    {"lblLabel_2", "fraResult", 120, 285, 1710, 195, true},
+    {"lblLabel_3", "fraResult", 120, 525, 2880, 195, true},
+    {"lblResult_0", "fraResult", 8175, 300, 420, 345, true},
+    {"lblResult_1", "fraResult", 2160, 285, 2130, 195, true},
+    {"lblLabel_4", "fraResult", 120, 1785, 1065, 195, true},
+    {"txtSymbolism", "fraResult", 120, 2055, 8595, 1800},
+    {"cmdBack", "fraResult", 4515, 4000, 4200, 375},
+    {"fraMain", "clientArea", 30, 480, 8800, 4500},
+    {"lblLabel_0", "fraMain", 3555, 2190, 495, 195, true},
+    {"lblLabel_5", "fraMain", 705, 600, 7455, 675},
+    {"txtName", "fraMain", 4223, 2115, 3525, 345},
+    {"cmdProceed", "fraMain", 3548, 3120, 4200, 375},
+    {"Picture1", "fraMain", 1103, 1680, 1590, 1815},
+    {"fraFullBrand", "clientArea", 30, 5000, 8800, 850},
+    {"lblFullBrand", "fraFullBrand", 120, 165, 8535, 600},
+    {"lblCobrand", "fraFullBrand", 120, 165, 8535, 600},
+};
+
+QRect designed(const char *name)
+{
+    return designedRect(kLayout, name);
+}
+
 QString forumInvitation()
 {
     return QStringLiteral("The Most Popular Online Mystic Discussion Forum. Click Here To Visit ")
@@ -126,7 +156,7 @@ frmMain::frmMain(QWidget *parent)
 
     buildMenu();
     // Created from back to front: a later sibling lies in front of an earlier one.
-    Label14 = wrappingLabel<ClickableLabel>(client, "Label14", Twips::rect(1770, 30, 5310, 435),
+    Label14 = wrappingLabel<ClickableLabel>(client, "Label14", designed("Label14"),
                                             Appearance::verdana(8.25, Weight::Bold, Underline::Yes),
                                             kWhite, Qt::AlignHCenter, forumInvitation());
     buildResultScreen(client);
@@ -145,6 +175,11 @@ frmMain::frmMain(QWidget *parent)
     Appearance::centreOnScreen(this);
     connectHandlers();
     Form_Load();
+}
+
+std::span<const ControlPlace> frmMain::Layout()
+{
+    return kLayout;
 }
 
 void frmMain::buildMenu()
@@ -189,14 +224,14 @@ void frmMain::buildMenu()
 
 void frmMain::buildPromotionStrip(QWidget *client)
 {
-    fraFullBrand = place<FrameBox>(client, "fraFullBrand", Twips::rect(30, 5000, 8800, 850), font());
+    fraFullBrand = place<FrameBox>(client, "fraFullBrand", designed("fraFullBrand"), font());
     Appearance::paintBackground(fraFullBrand, kStripGreen);
 
     const QFont linkFont = Appearance::verdana(8.25, Weight::Bold, Underline::Yes);
-    const QRect strip = Twips::rect(120, 165, 8535, 600);
-    lblFullBrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblFullBrand", strip, linkFont, kWhite,
+    lblFullBrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblFullBrand", designed("lblFullBrand"), linkFont,
+                                                 kWhite,
                                                  Qt::AlignHCenter, QString::fromLatin1(kFullBrandCaption));
-    lblCobrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblCobrand", strip, linkFont, kWhite,
+    lblCobrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblCobrand", designed("lblCobrand"), linkFont, kWhite,
                                                Qt::AlignHCenter,
                                                Appearance::shownCaption(QString::fromLatin1(kCoBrandCaption)));
     for (QLabel *label : {static_cast<QLabel *>(lblFullBrand), static_cast<QLabel *>(lblCobrand)}) {
@@ -218,24 +253,24 @@ void frmMain::followFrontPromotion()
 
 void frmMain::buildInputScreen(QWidget *client)
 {
-    fraMain = place<QFrame>(client, "fraMain", Twips::rect(30, 480, 8800, 4500), font());
+    fraMain = place<QFrame>(client, "fraMain", designed("fraMain"), font());
     fraMain->setFrameShape(QFrame::NoFrame);
     Appearance::paintBackground(fraMain, kScreenGreen);
 
     const QFont bold = Appearance::verdana(8.25, Weight::Bold);
-    lblLabel[0] = autoSizeLabel(fraMain, "lblLabel_0", Twips::rect(3555, 2190, 495, 195), font(), kWhite,
+    lblLabel[0] = autoSizeLabel(fraMain, "lblLabel_0", designed("lblLabel_0"), font(), kWhite,
                                 QStringLiteral("Name"));
-    lblLabel[5] = wrappingLabel(fraMain, "lblLabel_5", Twips::rect(705, 600, 7455, 675), bold, kWhite,
+    lblLabel[5] = wrappingLabel(fraMain, "lblLabel_5", designed("lblLabel_5"), bold, kWhite,
                                 Qt::AlignHCenter, QString::fromLatin1(kIntroduction));
 
-    txtName = place<QLineEdit>(fraMain, "txtName", Twips::rect(4223, 2115, 3525, 345), font());
+    txtName = place<QLineEdit>(fraMain, "txtName", designed("txtName"), font());
     Appearance::setBoxColours(txtName, kWhite, kBlack);
     txtName->installEventFilter(this);
 
-    cmdProceed = commandButton(fraMain, "cmdProceed", Twips::rect(3548, 3120, 4200, 375),
+    cmdProceed = commandButton(fraMain, "cmdProceed", designed("cmdProceed"),
                                QStringLiteral("&Get My Biblical Numerology Reading"));
 
-    Picture1 = place<QLabel>(fraMain, "Picture1", Twips::rect(1103, 1680, 1590, 1815), font());
+    Picture1 = place<QLabel>(fraMain, "Picture1", designed("Picture1"), font());
     Picture1->setPixmap(QPixmap::fromImage(Appearance::picture("bible.jpg")));
     Picture1->adjustSize();
 
@@ -249,28 +284,28 @@ void frmMain::buildInputScreen(QWidget *client)
 void frmMain::buildResultScreen(QWidget *client)
 {
     const QFont bold = Appearance::verdana(8.25, Weight::Bold);
-    fraResult = place<FrameBox>(client, "fraResult", Twips::rect(30, 480, 8800, 4500), bold);
+    fraResult = place<FrameBox>(client, "fraResult", designed("fraResult"), bold);
     fraResult->setTitle(QStringLiteral("Orvel Biblical Numerology Results"));
     Appearance::paintBackground(fraResult, kScreenGreen);
     Appearance::setTextColour(fraResult, kWhite);
 
-    lblResult[2] = wrappingLabel(fraResult, "lblResult_2", Twips::rect(120, 720, 8595, 975), font(),
+    lblResult[2] = wrappingLabel(fraResult, "lblResult_2", designed("lblResult_2"), font(),
                                  kReadingGreen, Qt::AlignLeft, fromEngine(numerology::kBiblicalNumbers[2].description));
-    lblLabel[1] = autoSizeLabel(fraResult, "lblLabel_1", Twips::rect(6480, 375, 1530, 195), bold, kWhite,
+    lblLabel[1] = autoSizeLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite,
                                 QStringLiteral("Biblical Number"));
-    lblLabel[2] = autoSizeLabel(fraResult, "lblLabel_2", Twips::rect(120, 285, 1710, 195), bold, kWhite,
+    lblLabel[2] = autoSizeLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite,
                                 QStringLiteral("Biblical Keywords"));
-    lblLabel[3] = autoSizeLabel(fraResult, "lblLabel_3", Twips::rect(120, 525, 2880, 195), bold, kWhite,
+    lblLabel[3] = autoSizeLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
                                 QStringLiteral("Biblical Keywords Description"));
-    lblResult[0] = autoSizeLabel(fraResult, "lblResult_0", Twips::rect(8175, 300, 420, 345),
+    lblResult[0] = autoSizeLabel(fraResult, "lblResult_0", designed("lblResult_0"),
                                  Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
     lblResult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lblResult[1] = autoSizeLabel(fraResult, "lblResult_1", Twips::rect(2160, 285, 2130, 195), font(),
+    lblResult[1] = autoSizeLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(),
                                  kReadingGreen, QStringLiteral("Governmental Perfection"));
-    lblLabel[4] = autoSizeLabel(fraResult, "lblLabel_4", Twips::rect(120, 1785, 1065, 195), bold, kWhite,
+    lblLabel[4] = autoSizeLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite,
                                 QStringLiteral("Symbolism"));
 
-    txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", Twips::rect(120, 2055, 8595, 1800), font());
+    txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", designed("txtSymbolism"), font());
     txtSymbolism->setReadOnly(true);
     txtSymbolism->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txtSymbolism->setFocusPolicy(Qt::StrongFocus);
@@ -289,7 +324,7 @@ void frmMain::buildResultScreen(QWidget *client)
     lblResult[1]->setAccessibleDescription(lblLabel[2]->text());
     lblResult[2]->setAccessibleDescription(lblLabel[3]->text());
 
-    cmdBack = commandButton(fraResult, "cmdBack", Twips::rect(4515, 4000, 4200, 375),
+    cmdBack = commandButton(fraResult, "cmdBack", designed("cmdBack"),
                             QStringLiteral("&Do It Once Again"));
     // "&Donate" on the menu bar has the same letter; the button keeps Alt+D.
     new AccessKeyClaim(cmdBack);

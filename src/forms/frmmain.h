@@ -2,11 +2,14 @@
 // that shows its reading, the menu bar and the link labels.
 #pragma once
 
+#include "control.h"
+
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
 #include <optional>
+#include <span>
 
 class ClickableLabel;
 class QAction;
@@ -23,6 +26,9 @@ class frmMain : public QMainWindow
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
+
+    // Where the controls are placed when the window is made, by name.
+    static std::span<const ControlPlace> Layout();
 
     // The two promotion labels that share one place on the window.
     enum class Promotion { CoBrand, FullBrand };
