@@ -8,11 +8,16 @@ test_packages=(
     xvfb xauth desktop-file-utils appstream dpkg-dev
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
+    clang-tidy clang-format  # scripts/lint.sh
 )
 scripts/install-deps.sh "${test_packages[@]}"
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON >/dev/null
 cmake --build build-test
 (cd build-test && ctest --output-on-failure --parallel 2)
+
+# clang-tidy over the program's sources (.clang-tidy), on build-test's compile
+# commands. The clang-format check (scripts/lint.sh --format) is not run yet.
+scripts/lint.sh --tidy
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # leaks included (CMakePresets.json; build-asan).
