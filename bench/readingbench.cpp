@@ -1,9 +1,10 @@
 // Reading timer: the press of "&Get My Biblical Numerology Reading" until the
 // result screen is raised with its texts set, and GetNameNumber alone on a
 // typical name and on a name of 32,767 characters. Prints medians.
-#include "engine/modbiblicalnumerology.h"
-#include "ui/appearance.h"
-#include "ui/main/frmmain.h"
+#include "controls.h"
+#include "modbiblicalnumerology.h"
+#include "appearance.h"
+#include "frmmain.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -46,13 +47,14 @@ const char *const kNames[] = {"John Smith", "Mary Elizabeth Johnson", "A", "Abra
 
 bool resultShownFor(const frmMain &form, const QString &number)
 {
+    const QWidget *input = control<QFrame>(&form, "fraMain");
+    const QWidget *result = control<QGroupBox>(&form, "fraResult");
     const QObjectList &screens = form.centralWidget()->children();
     // The last child is the one in front; the promotion strip lies beside the screens.
-    const auto front = std::find_if(screens.rbegin(), screens.rend(), [&](QObject *child) {
-        return child == form.fraMain || child == form.fraResult;
-    });
-    return front != screens.rend() && *front == form.fraResult && form.lblResult[0]->text() == number
-           && !form.txtSymbolism->toPlainText().isEmpty();
+    const auto front = std::find_if(screens.rbegin(), screens.rend(),
+                                    [&](QObject *child) { return child == input || child == result; });
+    return front != screens.rend() && *front == result && control<QLabel>(&form, "lblResult_0")->text() == number
+           && !control<QPlainTextEdit>(&form, "txtSymbolism")->toPlainText().isEmpty();
 }
 
 void benchReading(int rounds)
@@ -60,14 +62,18 @@ void benchReading(int rounds)
     frmMain form;
     form.show();
     QApplication::processEvents();
+    // Found once, outside the timed part.
+    QLineEdit *txtName = control<QLineEdit>(&form, "txtName");
+    QPushButton *cmdProceed = control<QPushButton>(&form, "cmdProceed");
+    QPushButton *cmdBack = control<QPushButton>(&form, "cmdBack");
     std::vector<double> samples;
     for (int round = 0; round < rounds; ++round) {
         const QString name = QString::fromLatin1(kNames[round % std::size(kNames)]);
         const QString number = QString::number(modBiblicalNumerology::GetNameNumber(
             {reinterpret_cast<const char16_t *>(name.utf16()), static_cast<std::size_t>(name.size())}));
-        form.txtName->setText(name);
+        txtName->setText(name);
         const Clock::time_point start = Clock::now();
-        form.cmdProceed->click();
+        cmdProceed->click();
         const Clock::time_point end = Clock::now();
         if (!resultShownFor(form, number)) {
             std::fprintf(stderr, "the reading of %s was not shown\n", qPrintable(name));
@@ -76,7 +82,7 @@ void benchReading(int rounds)
         samples.push_back(nanoseconds(end - start));
         // Painting and the return to the input screen are not part of the reading.
         QApplication::processEvents();
-        form.cmdBack->click();
+        cmdBack->click();
         QApplication::processEvents();
     }
     std::printf("%-44s %10.1f us  (median of %d)\n", "reading: press to result screen with texts",

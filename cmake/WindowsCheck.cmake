@@ -15,7 +15,8 @@ endif()
 
 set(orvel_windows_dir ${PROJECT_BINARY_DIR}/windows-check)
 set(orvel_windows_flags -std=c++20 -Wall -Wextra -Wpedantic -DUNICODE -D_UNICODE
-    -I${PROJECT_SOURCE_DIR}/src)
+    -I${PROJECT_SOURCE_DIR}/src/engine -I${PROJECT_SOURCE_DIR}/src/platform
+    -I${PROJECT_SOURCE_DIR}/src/forms -I${PROJECT_SOURCE_DIR}/src/app)
 if(ORVEL_WERROR)
     list(APPEND orvel_windows_flags -Werror)
 endif()
@@ -35,7 +36,7 @@ list(REMOVE_DUPLICATES orvel_windows_flags)
 
 # One stamp per source, remade when the source or a header it includes changes.
 set(orvel_windows_outputs)
-foreach(target orvel_engine orvel_app OrvelFreeBiblicalNumerology orvel_rawpixels)
+foreach(target orvel_engine orvel_platform orvel_forms orvel_app OrvelFreeBiblicalNumerology orvel_rawpixels)
     get_target_property(sources ${target} SOURCES)
     get_target_property(source_dir ${target} SOURCE_DIR)
     get_target_property(definitions ${target} COMPILE_DEFINITIONS)
@@ -92,7 +93,7 @@ function(orvel_windows_program name)
     set(orvel_windows_programs ${orvel_windows_programs} ${exe} PARENT_SCOPE)
 endfunction()
 orvel_windows_program(tst_processalive
-    SOURCES ${PROJECT_SOURCE_DIR}/src/app/processalive.cpp ${PROJECT_SOURCE_DIR}/tests/app/tst_processalive.cpp)
+    SOURCES ${PROJECT_SOURCE_DIR}/src/platform/processalive.cpp ${PROJECT_SOURCE_DIR}/tests/platform/tst_processalive.cpp)
 orvel_windows_program(tst_windowsresources
     SOURCES ${PROJECT_SOURCE_DIR}/tests/windows/tst_windowsresources.cpp
     FLAGS -DORVEL_VERSION="${PROJECT_VERSION}")

@@ -2,9 +2,10 @@
 // commits made from the fuzz data: whatever arrives, the box may only ever
 // hold the letters A to Z, a to z and the space. Each refusal's message box
 // is answered at once.
-#include "links/browser.h"
-#include "ui/main/frmmain.h"
-#include "ui/messagebox.h"
+#include "controls.h"
+#include "browser.h"
+#include "frmmain.h"
+#include "messagebox.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -125,7 +126,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    QLineEdit *box = g_form->txtName;
+    QLineEdit *box = control<QLineEdit>(g_form, "txtName");
     box->clear();
     Reader in(data, size);
     for (int step = 0; step < 64 && !in.atEnd(); ++step) {

@@ -2,7 +2,7 @@
 // by step: upper-case through Qt's own Unicode tables, look the letter up in
 // the groups of the letter table, keep the 16-bit total, fold through the
 // decimal text of the total.
-#include "engine/modbiblicalnumerology.h"
+#include "modbiblicalnumerology.h"
 
 #include <QChar>
 

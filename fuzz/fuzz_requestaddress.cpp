@@ -2,8 +2,8 @@
 // maker's script reads back exactly what was typed, whatever it was: the
 // address parses as a strict URL to the script, with taf1 to taf6 in order
 // and nothing else, each value decoding to the one given.
-#include "links/hosts.h"
-#include "ui/exit/modtellafriend.h"
+#include "hosts.h"
+#include "modtellafriend.h"
 
 #include <QString>
 #include <QUrl>

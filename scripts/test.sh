@@ -12,12 +12,17 @@ test_packages=(
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
     orca  # the screen-reader test, in the same desktop
+    clang-tidy clang-format  # scripts/lint.sh
 )
 scripts/install-deps.sh "${test_packages[@]}"
 # The package is checked once, below, from an optimised build.
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_PACKAGE_TEST=OFF >/dev/null
 cmake --build build-test
 (cd build-test && ctest --output-on-failure --parallel 2)
+
+# clang-tidy over the program's sources (.clang-tidy), on build-test's compile
+# commands. The clang-format check (scripts/lint.sh --format) is not run yet.
+scripts/lint.sh --tidy
 
 # The Debian package from an optimised build, as a packager makes it: lintian,
 # appstreamcli, the window's identity and the hardening (build-package).

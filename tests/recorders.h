@@ -3,8 +3,8 @@
 // was in place before it when it goes.
 #pragma once
 
-#include "links/browser.h"
-#include "ui/messagebox.h"
+#include "browser.h"
+#include "messagebox.h"
 
 #include <QList>
 #include <QStringList>

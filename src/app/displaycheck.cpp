@@ -1,4 +1,4 @@
-#include "app/displaycheck.h"
+#include "displaycheck.h"
 
 #include <QList>
 #include <QString>

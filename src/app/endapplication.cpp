@@ -1,25 +1,32 @@
-#include "app/endapplication.h"
+#include "endapplication.h"
 
 #include <QApplication>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 
+#include <utility>
+
 namespace modHelp {
 namespace {
 
-ProcessEnd &processEnd()
+// Everything the program's one way of ending keeps, in one place: the step
+// that ends the process (tests put their own), whether the program has ended,
+// and the record of the EndApplication under way, which the calls nested
+// inside it share.
+struct Shutdown {
+    ProcessEnd processEnd;
+    bool ended = false;
+    int depth = 0;
+    bool endedInThisCall = false;
+    QList<QPointer<QWidget>> visited;
+};
+
+Shutdown &shutdown()
 {
-    static ProcessEnd current;
-    return current;
+    static Shutdown state;
+    return state;
 }
-
-bool g_applicationEnded = false;
-
-// The state of one EndApplication, shared with the calls nested inside it.
-int g_depth = 0;
-bool g_endedInThisCall = false;
-QList<QPointer<QWidget>> g_visited;
 
 // A program window that is still loaded. A closed window waiting for its
 // deletion has lost WA_DeleteOnClose and is no longer loaded; menus and tool
@@ -38,11 +45,11 @@ bool isLoadedWindow(const QWidget *widget)
 
 void endProcess(int status)
 {
-    if (processEnd()) {
-        processEnd()(status);
+    if (shutdown().processEnd) {
+        shutdown().processEnd(status);
         return;
     }
-    g_applicationEnded = true;
+    shutdown().ended = true;
     // Every event loop returns once the current event is handled.
     QCoreApplication::exit(status);
 }
@@ -51,42 +58,43 @@ void endProcess(int status)
 
 void EndApplication()
 {
-    if (g_applicationEnded)
+    Shutdown &state = shutdown();
+    if (state.ended)
         return;
-    ++g_depth;
+    ++state.depth;
     QList<QPointer<QWidget>> windows;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (isLoadedWindow(widget))
             windows.append(widget);
     }
     for (const QPointer<QWidget> &window : windows) {
-        if (g_endedInThisCall)
+        if (state.endedInThisCall)
             break;
-        if (!window || g_visited.contains(window))
+        if (!window || state.visited.contains(window))
             continue;
-        g_visited.append(window);
+        state.visited.append(window);
         // Qt does not run the close handling of a window that is already
         // closing, such as the one whose handler called us.
         window->close();
     }
-    if (!g_endedInThisCall) {
-        g_endedInThisCall = true;
+    if (!state.endedInThisCall) {
+        state.endedInThisCall = true;
         endProcess(0);
     }
-    if (--g_depth == 0) {
-        g_endedInThisCall = false;
-        g_visited.clear();
+    if (--state.depth == 0) {
+        state.endedInThisCall = false;
+        state.visited.clear();
     }
 }
 
 bool ApplicationEnded()
 {
-    return g_applicationEnded;
+    return shutdown().ended;
 }
 
 void setProcessEnd(ProcessEnd end)
 {
-    processEnd() = std::move(end);
+    shutdown().processEnd = std::move(end);
 }
 
 }  // namespace modHelp

@@ -1,11 +1,11 @@
 // The program's entry: the application object, the shared look and what a
 // screen reader is told, then the start-up sequence; from there on only
 // EndApplication ends the program.
-#include "app/displaycheck.h"
-#include "app/endapplication.h"
-#include "app/startapplication.h"
-#include "ui/accessibility.h"
-#include "ui/appearance.h"
+#include "accessibility.h"
+#include "appearance.h"
+#include "displaycheck.h"
+#include "endapplication.h"
+#include "startapplication.h"
 
 #include <QApplication>
 

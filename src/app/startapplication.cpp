@@ -1,12 +1,12 @@
-#include "app/startapplication.h"
+#include "startapplication.h"
 
-#include "app/endapplication.h"
-#include "app/instanceguard.h"
-#include "app/rnd.h"
-#include "links/updatereminder.h"
-#include "ui/clickablelabel.h"
-#include "ui/main/frmmain.h"
-#include "ui/messagebox.h"
+#include "endapplication.h"
+#include "instanceguard.h"
+#include "rnd.h"
+#include "updatereminder.h"
+#include "frmmain.h"
+#include "messagebox.h"
+#include "windowflow.h"
 
 #include <cmath>
 
@@ -33,9 +33,7 @@ void StartApplication()
     }
     Rnd::Randomize();
     CheckForUpdate();
-    auto *form = new frmMain;
-    form->show();
-    CoBrand_Randomize(*form);
+    CoBrand_Randomize(*WindowFlow::ShowMainWindow());
 }
 
 int CoBrandPick(float r)
@@ -55,10 +53,7 @@ void CoBrand_Randomize(frmMain &form, float r)
     const int intCoBrandRandomNumber = CoBrandPick(r);
     if (intCoBrandRandomNumber == 7)
         return;
-    if (intCoBrandRandomNumber % 2 == 0)
-        form.lblFullBrand->raise();
-    else
-        form.lblCobrand->raise();
+    form.BringToFront(intCoBrandRandomNumber % 2 == 0 ? frmMain::Promotion::FullBrand : frmMain::Promotion::CoBrand);
 }
 
 }  // namespace modHelp

@@ -41,4 +41,15 @@ void LoadBiblicalNumbers();
 // The first index from 0 to 12 whose number equals the given one, if any.
 std::optional<std::size_t> FindBiblicalNumber(std::int16_t number);
 
+// A name's whole reading: its number and, when the table holds that number,
+// the matching row.
+struct Reading {
+    std::int16_t number = 0;
+    std::optional<BiblicalNumberEntry> row;
+};
+
+// The reading of a name, taken as the reading button takes it: the name's
+// number, the table loaded, the first row with that number.
+Reading GetReading(std::u16string_view name);
+
 }  // namespace modBiblicalNumerology

@@ -3,11 +3,11 @@
 // start real copies side by side. "--end" ends the copy once it runs;
 // "--wait" prints "ready" and holds the start until a line comes on stdin, so
 // that many copies can be let go at the same moment.
-#include "app/endapplication.h"
-#include "app/startapplication.h"
-#include "links/browser.h"
-#include "ui/appearance.h"
-#include "ui/messagebox.h"
+#include "appearance.h"
+#include "browser.h"
+#include "endapplication.h"
+#include "messagebox.h"
+#include "startapplication.h"
 
 #include <QApplication>
 #include <QTimer>

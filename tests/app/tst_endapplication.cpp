@@ -1,7 +1,7 @@
 // Ending the program: every loaded window is closed once with its own close
 // handling, re-entry from that handling ends once, and the real end leaves
 // through the event loop with status 0.
-#include "app/endapplication.h"
+#include "endapplication.h"
 
 #include <QApplication>
 #include <QCloseEvent>

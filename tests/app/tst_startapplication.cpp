@@ -1,14 +1,15 @@
 // Start-up within one process: the update question comes before the main
 // window; the promotion-label pick rounds half to even, raises the drawn
 // label and comes out in the stated proportions.
-#include "app/rnd.h"
-#include "app/settingsstore.h"
-#include "app/startapplication.h"
-#include "app/tempuserfolders.h"
-#include "links/modhelp.h"
+#include "controls.h"
+#include "rnd.h"
+#include "settingsstore.h"
+#include "startapplication.h"
+#include "tempuserfolders.h"
+#include "modhelp.h"
 #include "recorders.h"
-#include "ui/clickablelabel.h"
-#include "ui/main/frmmain.h"
+#include "clickablelabel.h"
+#include "frmmain.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -60,8 +61,8 @@ bool mainWindowVisible()
 // The label the user sees where the two promotion labels overlap.
 QString frontLabel(const frmMain &form)
 {
-    const QWidget *strip = form.lblCobrand->parentWidget();
-    const QWidget *front = strip->childAt(form.lblCobrand->geometry().center());
+    const QWidget *strip = control<ClickableLabel>(&form, "lblCobrand")->parentWidget();
+    const QWidget *front = strip->childAt(control<ClickableLabel>(&form, "lblCobrand")->geometry().center());
     return front ? front->objectName() : QString();
 }
 
@@ -190,7 +191,7 @@ void TestStartApplication::shouldBringTheDrawnLabelToTheFront()
     QFETCH(float, r);
     QFETCH(QString, front);
     const auto form = std::make_unique<frmMain>();
-    QCOMPARE(form->lblCobrand->geometry(), form->lblFullBrand->geometry());
+    QCOMPARE(control<ClickableLabel>(form, "lblCobrand")->geometry(), control<ClickableLabel>(form, "lblFullBrand")->geometry());
 
     modHelp::CoBrand_Randomize(*form, r);
 

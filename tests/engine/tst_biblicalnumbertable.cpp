@@ -1,5 +1,5 @@
 // The biblical number table: its rows, the shape of its texts, filling and lookup.
-#include "engine/modbiblicalnumerology.h"
+#include "modbiblicalnumerology.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // The name number: letter values, folding, the 16-bit limit.
-#include "engine/modbiblicalnumerology.h"
+#include "modbiblicalnumerology.h"
 
 #include <QTest>
 

@@ -3,12 +3,13 @@
 // is printed and answered by its default button; each address the program
 // opens is printed, unless ORVEL_PROBE_REAL_BROWSER asks for the real launch.
 //   faultprobe NAME   prints "reading|NUMBER|KEYWORD" for NAME typed into the box
-#include "app/endapplication.h"
-#include "app/startapplication.h"
-#include "links/browser.h"
-#include "ui/appearance.h"
-#include "ui/main/frmmain.h"
-#include "ui/messagebox.h"
+#include "controls.h"
+#include "endapplication.h"
+#include "startapplication.h"
+#include "browser.h"
+#include "appearance.h"
+#include "frmmain.h"
+#include "messagebox.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -62,9 +63,9 @@ int main(int argc, char *argv[])
         if (!form || !form->isVisible()) {
             say(QStringLiteral("no main window"));
         } else {
-            QTest::keyClicks(form->txtName, name);
-            form->cmdProceed->click();
-            say(QStringLiteral("reading|%1|%2").arg(form->lblResult[0]->text(), form->lblResult[1]->text()));
+            QTest::keyClicks(control<QLineEdit>(form, "txtName"), name);
+            control<QPushButton>(form, "cmdProceed")->click();
+            say(QStringLiteral("reading|%1|%2").arg(control<QLabel>(form, "lblResult_0")->text(), control<QLabel>(form, "lblResult_1")->text()));
         }
         modHelp::EndApplication();
     });

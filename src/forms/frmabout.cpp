@@ -1,0 +1,132 @@
+#include "frmabout.h"
+
+#include "modhelp.h"
+#include "appearance.h"
+#include "clickablelabel.h"
+#include "control.h"
+#include "twips.h"
+#include "commandbutton.h"
+
+#include <QFrame>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+
+using Appearance::Underline;
+using Appearance::verdana;
+using Appearance::Weight;
+
+namespace {
+
+const QColor kBackground(0x00, 0x40, 0x00);
+const QColor kDescription(0x6B, 0xED, 0x9C);
+const QColor kLink(0x00, 0xFF, 0xFF);
+const QColor kOffer(0xFF, 0xFF, 0x80);
+
+const char kDescriptionText[] =
+    "Orvel Biblical Numerology shows the correspondence between your name and the verses of the Holy "
+    "Bible. It helps a person to understand his or her own personality and to improve himself or "
+    "herself, based on the knowledge that is found in the holy scriptures. All rights to this "
+    "software are reserved by Gleamware.";
+
+const char kOfferText[] =
+    "Home Business Opportunity. Start your own Internet business and make money online. "
+    "Get this software fully branded for your website.";
+
+template <typename Label>
+Label *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text,
+                 const QColor &colour)
+{
+    auto *label = placeControl<Label>(parent, name, place);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    Appearance::setTextColour(label, colour);
+    return label;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QString::fromLatin1(Appearance::kWindowCaption));
+    setWindowIcon(Appearance::programIcon());
+    setFont(verdana(8.25));
+    Appearance::paintBackground(this, kBackground);
+    setFixedSize(Twips::toPixels(6585), Twips::toPixels(3390));
+
+    Label1 = makeLabel<QLabel>(this, "Label1", Twips::rect(750, 390, 5745, 975),
+                               QString::fromLatin1(kDescriptionText), kDescription);
+    Label1->setWordWrap(true);
+
+    Label2 = makeLabel<QLabel>(this, "Label2", Twips::rect(750, 120, 3675, 270),
+                               QString::fromLatin1(Appearance::kWindowCaption), Qt::white);
+    Label2->setFont(verdana(12, Weight::Bold));
+    Label2->adjustSize();
+
+    // The rule runs past both edges of the window, so it is simply clipped there.
+    Line2 = new QFrame(this);
+    Line2->setObjectName(QStringLiteral("Line2"));
+    Line2->setFrameShape(QFrame::NoFrame);
+    Appearance::paintBackground(Line2, kDescription);
+    Line2->setGeometry(Twips::toPixels(-60), Twips::toPixels(2910) - 1,
+                       Twips::toPixels(7200) - Twips::toPixels(-60), 2);
+
+    lblCobrand = makeLabel<ClickableLabel>(this, "lblCobrand", Twips::rect(4200, 2415, 2295, 195),
+                                           QStringLiteral("Click here for more details"), kLink);
+    lblCobrand->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
+    lblCobrand->adjustSize();
+
+    Label3 = makeLabel<QLabel>(this, "Label3", Twips::rect(90, 1800, 6405, 615),
+                               QString::fromLatin1(kOfferText), kOffer);
+    Label3->setFont(verdana(8.25, Weight::Bold));
+    Label3->setWordWrap(true);
+
+    lblHomePage = makeLabel<ClickableLabel>(this, "lblHomePage", Twips::rect(2445, 1365, 4050, 195),
+                                            QStringLiteral("Click here to visit ") + modHelp::HomePage(),
+                                            kLink);
+    lblHomePage->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
+    lblHomePage->adjustSize();
+
+    cmdOK = placeControl<CommandButton>(this, "cmdOK", Twips::rect(5235, 3000, 1260, 345));
+    cmdOK->setText(QStringLiteral("OK"));
+    cmdOK->setFont(verdana(8.25, Weight::Bold));
+    cmdOK->setDefault(true);
+    // Esc presses OK as well, so both keys close the box the same way.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, cmdOK, &QPushButton::click);
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->move(Twips::toPixels(90), Twips::toPixels(120));
+    picIcon->setPixmap(Appearance::programIconPixmap());
+    picIcon->adjustSize();
+    picIcon->setAccessibleName(QStringLiteral("Program icon"));
+    picIcon->setAccessibleDescription(QStringLiteral("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(lblHomePage, &ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    connect(lblCobrand, &ClickableLabel::clicked, this, &frmAbout::lblCobrand_Click);
+
+    cmdOK->setFocus();
+    Appearance::centreOnScreen(this);
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
+
+void frmAbout::lblHomePage_Click()
+{
+    modHelp::OpenHomePage();
+}
+
+void frmAbout::lblCobrand_Click()
+{
+    // The offer text above the link is the fully-branded one, so that is its page.
+    modHelp::OpenFullBrandPage();
+}

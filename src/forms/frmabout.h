@@ -1,0 +1,35 @@
+// The about box: names the program, says what it does, and links to the
+// maker's home page and to the fully-branded offer. Run it with exec().
+#pragma once
+
+#include <QDialog>
+
+class ClickableLabel;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+class frmAbout : public QDialog
+{
+    Q_OBJECT
+public:
+    // The main window is the parent: the box stays over it and has no taskbar button.
+    explicit frmAbout(QWidget *parent = nullptr);
+
+private:
+    // The controls are the box's own; tests find them by their objectName.
+    // Listed from back to front, the order in which they are stacked.
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QFrame *Line2 = nullptr;
+    ClickableLabel *lblCobrand = nullptr;
+    QLabel *Label3 = nullptr;
+    ClickableLabel *lblHomePage = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QLabel *picIcon = nullptr;
+
+private:
+    void cmdOK_Click();
+    void lblHomePage_Click();
+    void lblCobrand_Click();
+};

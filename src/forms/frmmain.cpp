@@ -1,0 +1,521 @@
+#include "frmmain.h"
+
+#include "modbiblicalnumerology.h"
+#include "hosts.h"
+#include "modhelp.h"
+#include "frmabout.h"
+#include "appearance.h"
+#include "clickablelabel.h"
+#include "control.h"
+#include "framebox.h"
+#include "accesskey.h"
+#include "messagebox.h"
+#include "trimspaces.h"
+#include "twips.h"
+#include "announcer.h"
+#include "frmnagscreen2.h"
+#include "commandbutton.h"
+#include "inputmethodcommit.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+using Appearance::Underline;
+using Appearance::Weight;
+namespace numerology = modBiblicalNumerology;
+
+const QColor kStripGreen(0x55, 0x72, 0x1F);
+const QColor kScreenGreen(0x00, 0x40, 0x00);
+const QColor kReadingGreen(0x8D, 0xDE, 0x89);
+const QColor kNumberGreen(0x00, 0xFF, 0x00);
+const QColor kWhite(Qt::white);
+const QColor kBlack(Qt::black);
+
+constexpr char kCoBrandCaption[] =
+    "Co-brand this software for your site. Put your logo && web address on this program and give it "
+    "away free to your visitors to bring them back. Click Here for more info on co-branding.";
+constexpr char kFullBrandCaption[] =
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this "
+    "software fully branded for your website. Click here for more details.";
+constexpr char kIntroduction[] =
+    "The verses of the Holy Bible relate to us in many different ways. Know the verse that "
+    "corresponds to your name with Orvel Biblical Numerology. Just enter your name to get started.";
+
+// Where each control of the window goes, by container; the two screens share
+// one rectangle, and so do the two promotion labels.
+constexpr ControlPlace kLayout[] = {
+    {"Label14", "clientArea", 1770, 30, 5310, 435},
+    {"fraResult", "clientArea", 30, 480, 8800, 4500},
+    {"lblResult_2", "fraResult", 120, 720, 8595, 975},
+    {"lblLabel_1", "fraResult", 6480, 375, 1530, 195, true},
+    {"lblLabel_2", "fraResult", 120, 285, 1710, 195, true},
+    {"lblLabel_3", "fraResult", 120, 525, 2880, 195, true},
+    {"lblResult_0", "fraResult", 8175, 300, 420, 345, true},
+    {"lblResult_1", "fraResult", 2160, 285, 2130, 195, true},
+    {"lblLabel_4", "fraResult", 120, 1785, 1065, 195, true},
+    {"txtSymbolism", "fraResult", 120, 2055, 8595, 1800},
+    {"cmdBack", "fraResult", 4515, 4000, 4200, 375},
+    {"fraMain", "clientArea", 30, 480, 8800, 4500},
+    {"lblLabel_0", "fraMain", 3555, 2190, 495, 195, true},
+    {"lblLabel_5", "fraMain", 705, 600, 7455, 675},
+    {"txtName", "fraMain", 4223, 2115, 3525, 345},
+    {"cmdProceed", "fraMain", 3548, 3120, 4200, 375},
+    {"Picture1", "fraMain", 1103, 1680, 1590, 1815},
+    {"fraFullBrand", "clientArea", 30, 5000, 8800, 850},
+    {"lblFullBrand", "fraFullBrand", 120, 165, 8535, 600},
+    {"lblCobrand", "fraFullBrand", 120, 165, 8535, 600},
+};
+
+QRect designed(const char *name)
+{
+    return designedRect(kLayout, name);
+}
+
+QString forumInvitation()
+{
+    return QStringLiteral("The Most Popular Online Mystic Discussion Forum. Click Here To Visit ")
+           + QLatin1StringView(Hosts::kMakerSite) + QStringLiteral(" Now.");
+}
+
+QString fromEngine(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string_view toEngine(const QString &text)
+{
+    return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+template <typename Widget>
+Widget *place(QWidget *container, const char *name, const QRect &geometry, const QFont &font)
+{
+    auto *widget = placeControl<Widget>(container, name, geometry);
+    widget->setFont(font);
+    return widget;
+}
+
+// A label that sizes itself to its one line of text, keeping its top left corner.
+QLabel *autoSizeLabel(QWidget *container, const char *name, const QRect &geometry,
+                      const QFont &font, const QColor &colour, const QString &text)
+{
+    auto *label = place<QLabel>(container, name, geometry, font);
+    Appearance::setTextColour(label, colour);
+    label->setText(text);
+    label->adjustSize();
+    return label;
+}
+
+// A label of fixed size whose text breaks between words.
+template <typename Label = QLabel>
+Label *wrappingLabel(QWidget *container, const char *name, const QRect &geometry, const QFont &font,
+                     const QColor &colour, Qt::Alignment alignment, const QString &text)
+{
+    auto *label = place<Label>(container, name, geometry, font);
+    Appearance::setTextColour(label, colour);
+    label->setWordWrap(true);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setText(text);
+    return label;
+}
+
+QPushButton *commandButton(QWidget *container, const char *name, const QRect &geometry,
+                           const QString &caption)
+{
+    auto *button = place<CommandButton>(container, name, geometry, Appearance::verdana(8.25, Weight::Bold));
+    button->setText(caption);
+    button->setAutoDefault(false);
+    button->setFace(kStripGreen);
+    return button;
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QLatin1StringView(Appearance::kWindowCaption));
+    setWindowIcon(Appearance::programIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(Appearance::verdana(8.25));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(Twips::toPixels(8850), Twips::toPixels(5880));
+    Appearance::paintBackground(client, kStripGreen);
+    setCentralWidget(client);
+
+    buildMenu();
+    // Created from back to front: a later sibling lies in front of an earlier one.
+    Label14 = wrappingLabel<ClickableLabel>(client, "Label14", designed("Label14"),
+                                            Appearance::verdana(8.25, Weight::Bold, Underline::Yes),
+                                            kWhite, Qt::AlignHCenter, forumInvitation());
+    buildResultScreen(client);
+    buildInputScreen(client);
+    buildPromotionStrip(client);
+    announcer = new Announcer(client);
+
+    setTabOrder(txtName, cmdProceed);
+    setTabOrder(cmdProceed, cmdBack);
+    setTabOrder(cmdBack, txtSymbolism);
+    // The links come last, so that the designed order of the screens stays as it is.
+    setTabOrder(txtSymbolism, Label14);
+    setTabOrder(Label14, lblFullBrand);
+    setTabOrder(lblFullBrand, lblCobrand);
+
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    Appearance::centreOnScreen(this);
+    connectHandlers();
+    Form_Load();
+}
+
+std::span<const ControlPlace> frmMain::Layout()
+{
+    return kLayout;
+}
+
+void frmMain::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+    // The window keeps its designed height on desktops that move menus elsewhere.
+    bar->setNativeMenuBar(false);
+    bar->setFont(QGuiApplication::font());
+
+    // The hidden commands belong to the window but to no menu: a screen
+    // reader counts every entry that a menu holds, shown or not.
+    mnuCalculate = new QAction(QStringLiteral("Orvel Free &Numerology Calculator"), this);
+    mnuSep1 = new QAction(this);
+    mnuSep1->setSeparator(true);
+    mnuMakeMoney = new QAction(QStringLiteral("Make Money &Online"), this);
+
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"));
+    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"));
+    mnuSep2 = mnuHelp->addSeparator();
+    mnuUpdate = mnuHelp->addAction(QStringLiteral("Check for Software &Update"));
+    mnuSep3 = mnuHelp->addSeparator();
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"));
+
+    mnuDonate = bar->addAction(QStringLiteral("&Donate"));
+
+    const std::pair<QAction *, const char *> names[] = {
+        {mnuCalculate, "mnuCalculate"}, {mnuSep1, "mnuSep1"}, {mnuExit, "mnuExit"},
+        {mnuOnline, "mnuOnline"},       {mnuVisit, "mnuVisit"}, {mnuSep2, "mnuSep2"},
+        {mnuUpdate, "mnuUpdate"},       {mnuSep3, "mnuSep3"},   {mnuAbout, "mnuAbout"},
+        {mnuDonate, "mnuDonate"},       {mnuMakeMoney, "mnuMakeMoney"}};
+    for (const auto &[action, name] : names)
+        action->setObjectName(QLatin1StringView(name));
+
+    mnuCalculate->setVisible(false);
+    mnuSep1->setVisible(false);
+    mnuMakeMoney->setVisible(false);
+    mnuMakeMoney->setEnabled(false);
+}
+
+void frmMain::buildPromotionStrip(QWidget *client)
+{
+    fraFullBrand = place<FrameBox>(client, "fraFullBrand", designed("fraFullBrand"), font());
+    Appearance::paintBackground(fraFullBrand, kStripGreen);
+
+    const QFont linkFont = Appearance::verdana(8.25, Weight::Bold, Underline::Yes);
+    lblFullBrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblFullBrand", designed("lblFullBrand"), linkFont,
+                                                 kWhite,
+                                                 Qt::AlignHCenter, QString::fromLatin1(kFullBrandCaption));
+    lblCobrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblCobrand", designed("lblCobrand"), linkFont, kWhite,
+                                               Qt::AlignHCenter,
+                                               Appearance::shownCaption(QString::fromLatin1(kCoBrandCaption)));
+    for (QLabel *label : {static_cast<QLabel *>(lblFullBrand), static_cast<QLabel *>(lblCobrand)}) {
+        Appearance::paintBackground(label, kStripGreen);
+        label->installEventFilter(this);
+    }
+    followFrontPromotion();
+}
+
+// Only the promotion label in front can be seen, so only it takes the focus.
+void frmMain::followFrontPromotion()
+{
+    // A frame's children are listed from back to front.
+    const QObjectList &stack = fraFullBrand->children();
+    const bool cobrandInFront = stack.indexOf(lblCobrand) > stack.indexOf(lblFullBrand);
+    lblCobrand->setFocusPolicy(cobrandInFront ? Qt::TabFocus : Qt::NoFocus);
+    lblFullBrand->setFocusPolicy(cobrandInFront ? Qt::NoFocus : Qt::TabFocus);
+}
+
+void frmMain::buildInputScreen(QWidget *client)
+{
+    fraMain = place<QFrame>(client, "fraMain", designed("fraMain"), font());
+    fraMain->setFrameShape(QFrame::NoFrame);
+    Appearance::paintBackground(fraMain, kScreenGreen);
+
+    const QFont bold = Appearance::verdana(8.25, Weight::Bold);
+    lblLabel[0] = autoSizeLabel(fraMain, "lblLabel_0", designed("lblLabel_0"), font(), kWhite,
+                                QStringLiteral("Name"));
+    lblLabel[5] = wrappingLabel(fraMain, "lblLabel_5", designed("lblLabel_5"), bold, kWhite,
+                                Qt::AlignHCenter, QString::fromLatin1(kIntroduction));
+
+    txtName = place<QLineEdit>(fraMain, "txtName", designed("txtName"), font());
+    Appearance::setBoxColours(txtName, kWhite, kBlack);
+    txtName->installEventFilter(this);
+
+    cmdProceed = commandButton(fraMain, "cmdProceed", designed("cmdProceed"),
+                               QStringLiteral("&Get My Biblical Numerology Reading"));
+
+    Picture1 = place<QLabel>(fraMain, "Picture1", designed("Picture1"), font());
+    Picture1->setPixmap(QPixmap::fromImage(Appearance::picture("bible.jpg")));
+    Picture1->adjustSize();
+
+    // What a screen reader says for the controls that carry no words of their own.
+    Picture1->setAccessibleName(QStringLiteral("Bible"));
+    Picture1->setAccessibleDescription(QStringLiteral("A closed Bible with a cross and a bookmark ribbon"));
+    txtName->setAccessibleName(QStringLiteral("Name"));
+    lblLabel[0]->setBuddy(txtName);
+}
+
+void frmMain::buildResultScreen(QWidget *client)
+{
+    const QFont bold = Appearance::verdana(8.25, Weight::Bold);
+    fraResult = place<FrameBox>(client, "fraResult", designed("fraResult"), bold);
+    fraResult->setTitle(QStringLiteral("Orvel Biblical Numerology Results"));
+    Appearance::paintBackground(fraResult, kScreenGreen);
+    Appearance::setTextColour(fraResult, kWhite);
+
+    lblResult[2] = wrappingLabel(fraResult, "lblResult_2", designed("lblResult_2"), font(),
+                                 kReadingGreen, Qt::AlignLeft, fromEngine(numerology::kBiblicalNumbers[2].description));
+    lblLabel[1] = autoSizeLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite,
+                                QStringLiteral("Biblical Number"));
+    lblLabel[2] = autoSizeLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite,
+                                QStringLiteral("Biblical Keywords"));
+    lblLabel[3] = autoSizeLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
+                                QStringLiteral("Biblical Keywords Description"));
+    lblResult[0] = autoSizeLabel(fraResult, "lblResult_0", designed("lblResult_0"),
+                                 Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
+    lblResult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lblResult[1] = autoSizeLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(),
+                                 kReadingGreen, QStringLiteral("Governmental Perfection"));
+    lblLabel[4] = autoSizeLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite,
+                                QStringLiteral("Symbolism"));
+
+    txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", designed("txtSymbolism"), font());
+    txtSymbolism->setReadOnly(true);
+    txtSymbolism->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtSymbolism->setFocusPolicy(Qt::StrongFocus);
+    txtSymbolism->setTabChangesFocus(true);
+    txtSymbolism->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Appearance::setBoxColours(txtSymbolism, kScreenGreen, kReadingGreen);
+    // Moving over the box must be seen too, not only dragging across it.
+    txtSymbolism->viewport()->setMouseTracking(true);
+    txtSymbolism->viewport()->installEventFilter(this);
+
+    // Without a name of its own the box would be read out as the frame's caption.
+    txtSymbolism->setAccessibleName(QStringLiteral("Symbolism"));
+    lblLabel[4]->setBuddy(txtSymbolism);
+    // A bare number or keyword read out alone means nothing; the heading says what it is.
+    lblResult[0]->setAccessibleDescription(lblLabel[1]->text());
+    lblResult[1]->setAccessibleDescription(lblLabel[2]->text());
+    lblResult[2]->setAccessibleDescription(lblLabel[3]->text());
+
+    cmdBack = commandButton(fraResult, "cmdBack", designed("cmdBack"),
+                            QStringLiteral("&Do It Once Again"));
+    // "&Donate" on the menu bar has the same letter; the button keeps Alt+D.
+    new AccessKeyClaim(cmdBack);
+}
+
+void frmMain::connectHandlers()
+{
+    connect(cmdProceed, &QPushButton::clicked, this, &frmMain::cmdProceed_Click);
+    connect(cmdBack, &QPushButton::clicked, this, &frmMain::cmdBack_Click);
+    connect(txtSymbolism, &QPlainTextEdit::textChanged, this, &frmMain::txtSymbolism_ClearClipboard);
+
+    connect(mnuCalculate, &QAction::triggered, this, &frmMain::cmdProceed_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnuOnline, &QAction::triggered, this, &modHelp::OpenHelpPage);
+    connect(mnuVisit, &QAction::triggered, this, &modHelp::OpenHomePage);
+    connect(mnuUpdate, &QAction::triggered, this, &modHelp::OpenDownloadPage);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuDonate, &QAction::triggered, this, &modHelp::OpenDonatePage);
+    connect(mnuMakeMoney, &QAction::triggered, this, &modHelp::OpenFullBrandPage);
+    connect(Label14, &ClickableLabel::clicked, this, &modHelp::OpenHomePage);
+    connect(lblCobrand, &ClickableLabel::clicked, this, &modHelp::OpenCoBrandPage);
+    connect(lblFullBrand, &ClickableLabel::clicked, this, &modHelp::OpenFullBrandPage);
+}
+
+void frmMain::Form_Load()
+{
+    fraMain->raise();
+    // The window opens with the focus in the name box, the first stop of the tab order.
+    txtName->setFocus();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+// However the window is closed, the exit screen takes over (whoever listens
+// shows it); the program ends when that screen is closed.
+void frmMain::Form_Unload()
+{
+    emit closed();
+}
+
+void frmMain::BringToFront(Promotion promotion)
+{
+    (promotion == Promotion::FullBrand ? lblFullBrand : lblCobrand)->raise();
+}
+
+void frmMain::mnuExit_Click()
+{
+    close();
+}
+
+void frmMain::mnuAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtName)
+        return filterNameKey(event);
+    if ((watched == lblCobrand || watched == lblFullBrand) && event->type() == QEvent::ZOrderChange)
+        followFrontPromotion();
+    if (watched == txtSymbolism->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            txtSymbolism_ClearClipboard();
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Every character bound for the name box passes txtName_KeyPress first,
+// whether it comes from a key or is committed by an input method.
+bool frmMain::filterNameKey(QEvent *event)
+{
+    QString typed;
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers();
+        // Alt with a key is a command, never a typed character (AltGr, which
+        // some systems report as Ctrl+Alt, does type characters).
+        if (!key->text().isEmpty() && (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier))
+            return true;
+        typed = key->text();
+    } else if (event->type() == QEvent::InputMethod) {
+        const auto *input = static_cast<QInputMethodEvent *>(event);
+        if (InputMethodCommit::splitIntoCharacters(txtName, *input))
+            return true;
+        typed = input->commitString();
+    } else {
+        return false;
+    }
+
+    // Backspace, Delete, Tab and NUL act as keys only when they come alone;
+    // inside a longer text or an input method's commit the box would take
+    // them in as characters, so there they are refused like any other.
+    const bool singleKey = event->type() == QEvent::KeyPress && typed.size() == 1;
+    for (QChar ch : std::as_const(typed)) {
+        int KeyAscii = ch.unicode();
+        if (singleKey && (KeyAscii == 127 || KeyAscii == 9 || KeyAscii == 0))
+            continue;
+        if (!singleKey && KeyAscii == 8)
+            KeyAscii = 127;  // then refused below, like any other control character
+        txtName_KeyPress(KeyAscii);
+        if (KeyAscii != 0)
+            continue;
+        if (event->type() == QEvent::InputMethod)
+            InputMethodCommit::dropCommit(txtName, *static_cast<QInputMethodEvent *>(event));
+        return true;
+    }
+    return false;
+}
+
+void frmMain::txtName_KeyPress(int &KeyAscii)
+{
+    const bool letter = (KeyAscii >= 'A' && KeyAscii <= 'Z') || (KeyAscii >= 'a' && KeyAscii <= 'z');
+    if (letter || KeyAscii == 8 || KeyAscii == ' ')
+        return;
+    MsgBox::showInputError(this, QStringLiteral("Name Can Accept Text Only"));
+    KeyAscii = 0;
+    txtName->setFocus();
+}
+
+std::optional<QString> frmMain::ValidateName()
+{
+    // A name without a single letter A to Z has no number and so no reading;
+    // it is refused like an empty one rather than showing someone else's.
+    QString name = TrimSpaces(txtName->text());
+    if (!name.isEmpty() && numerology::HasNameLetter(toEngine(name)))
+        return name;
+    MsgBox::showInputError(this, QStringLiteral("Please Enter Name"));
+    txtName->setFocus();
+    return std::nullopt;
+}
+
+void frmMain::cmdProceed_Click()
+{
+    const std::optional<QString> strName = ValidateName();
+    if (!strName)
+        return;
+    const numerology::Reading reading = numerology::GetReading(toEngine(*strName));
+    if (reading.row) {
+        lblResult[0]->setText(QString::number(reading.number));
+        lblResult[0]->adjustSize();
+        lblResult[1]->setText(fromEngine(reading.row->keyword));
+        lblResult[1]->adjustSize();
+        lblResult[2]->setText(fromEngine(reading.row->description));
+        txtSymbolism->setPlainText(fromEngine(reading.row->symbolism));
+    }
+    fraResult->raise();
+    announceReading();
+}
+
+// The reading as a person would say it, once as it comes to the front, and
+// again with the button that a Tab into the result screen reaches first.
+void frmMain::announceReading()
+{
+    const QString sentence = lblLabel[1]->text() + QLatin1Char(' ') + lblResult[0]->text()
+                             + QStringLiteral(", ") + lblResult[1]->text() + QLatin1Char('.');
+    cmdBack->setAccessibleDescription(sentence);
+    announcer->announce(sentence, lblResult[2]->text());
+}
+
+void frmMain::cmdBack_Click()
+{
+    txtName->clear();
+    txtName->setFocus();
+    fraMain->raise();
+}
+
+void frmMain::txtSymbolism_ClearClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+}

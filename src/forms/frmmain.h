@@ -1,0 +1,112 @@
+// The main window: the input screen that takes a name, the result screen
+// that shows its reading, the menu bar and the link labels.
+#pragma once
+
+#include "control.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <span>
+
+class Announcer;
+class ClickableLabel;
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+
+    // Where the controls are placed when the window is made, by name.
+    static std::span<const ControlPlace> Layout();
+
+    // The two promotion labels that share one place on the window.
+    enum class Promotion { CoBrand, FullBrand };
+    // Shows this promotion in front of the other.
+    void BringToFront(Promotion promotion);
+
+signals:
+    // The window is closing, however it was closed; it is not shown again.
+    void closed();
+
+private:
+    // The controls are the window's own; each carries its name as its
+    // objectName ("lblResult_0" for lblResult[0]), by which tests and screen
+    // readers find it.
+
+    // Menu bar
+    QMenu *mnuFile = nullptr;
+    QAction *mnuCalculate = nullptr;
+    QAction *mnuSep1 = nullptr;
+    QAction *mnuExit = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuOnline = nullptr;
+    QAction *mnuVisit = nullptr;
+    QAction *mnuSep2 = nullptr;
+    QAction *mnuUpdate = nullptr;
+    QAction *mnuSep3 = nullptr;
+    QAction *mnuAbout = nullptr;
+    QAction *mnuDonate = nullptr;
+    QAction *mnuMakeMoney = nullptr;
+
+    // On the window
+    ClickableLabel *Label14 = nullptr;
+    QGroupBox *fraFullBrand = nullptr;
+    ClickableLabel *lblCobrand = nullptr;
+    ClickableLabel *lblFullBrand = nullptr;
+
+    // The input screen
+    QFrame *fraMain = nullptr;
+    QLabel *Picture1 = nullptr;
+    QPushButton *cmdProceed = nullptr;
+    QLineEdit *txtName = nullptr;
+
+    // The result screen
+    QGroupBox *fraResult = nullptr;
+    QPushButton *cmdBack = nullptr;
+    QPlainTextEdit *txtSymbolism = nullptr;
+    std::array<QLabel *, 3> lblResult{};  // 0 the number, 1 the keyword, 2 the description
+
+    // The fixed captions of both screens.
+    std::array<QLabel *, 6> lblLabel{};
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenu();
+    void buildPromotionStrip(QWidget *client);
+    void buildInputScreen(QWidget *client);
+    void buildResultScreen(QWidget *client);
+    void connectHandlers();
+    void followFrontPromotion();
+    void announceReading();
+
+    void Form_Load();
+    void Form_Unload();
+    void txtName_KeyPress(int &KeyAscii);
+    // The trimmed name when it can be read; otherwise tells the user and gives nothing.
+    std::optional<QString> ValidateName();
+    void cmdProceed_Click();
+    void cmdBack_Click();
+    void txtSymbolism_ClearClipboard();
+    void mnuExit_Click();
+    void mnuAbout_Click();
+
+    bool filterNameKey(QEvent *event);
+
+    // Tells a screen reader of each reading, since the focus stays where it is.
+    Announcer *announcer = nullptr;
+};

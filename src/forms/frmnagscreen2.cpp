@@ -1,0 +1,450 @@
+#include "frmnagscreen2.h"
+
+#include "rnd.h"
+#include "hosts.h"
+#include "modhelp.h"
+#include "appearance.h"
+#include "clickablelabel.h"
+#include "control.h"
+#include "modtellafriend.h"
+#include "framebox.h"
+#include "messagebox.h"
+#include "trimspaces.h"
+#include "twips.h"
+#include "accessibility.h"
+#include "commandbutton.h"
+#include "inputmethodcommit.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <array>
+
+using Appearance::Underline;
+using Appearance::verdana;
+using Appearance::Weight;
+using modTellAFriend::kEmailPlaceholder;
+using modTellAFriend::kFriendEmailPlaceholder;
+using modTellAFriend::kFriendNamePlaceholder;
+using modTellAFriend::kMessagePlaceholder;
+using modTellAFriend::kNamePlaceholder;
+
+namespace {
+
+const QColor kNavy(0x00, 0x00, 0x80);
+const QColor kLinkYellow(0xFF, 0xFF, 0x00);
+const QColor kCheckText(0x00, 0x00, 0xC0);
+
+const std::array<const char *, 4> kMessages = {
+    "Gleamware, such as this can be created and maintained only with your support. The best way to "
+    "support Quillmoor is to visit Quillmoor regularly and take part in the discussions and other "
+    "activities on the board.",
+    "Visit Quillmoor regularly. Support Quillmoor by taking part in the discussions and other "
+    "activities. These softwares cannot be supported and maintained, without you regularly visiting "
+    "Quillmoor",
+    "Quillmoor is a FREE online discussion forum for all things mystic. To help Quillmoor develop and "
+    "maintain this software visit Quillmoor regularly.",
+    "Quillmoor needs your help. All you need to do is visit Quillmoor regularly and take part in the "
+    "various discussions and activites to help us maintain and develop more Gleamware.",
+};
+
+// The run of spaces after the first paragraph pushes the second onto a line of its own.
+const char kSuiteText[] =
+    "If you have enjoyed this software you will surely be interested in our other Gleamware. "
+    "Gleamware is the largest resource of its kind on the Internet, with a wide range of astrology, "
+    "psychic, tarot, numerology and occult programs for everyone interested in the mystic arts. New "
+    "titles are added all the time, and all of them can be downloaded free."
+    "                                                             "
+    "All our programs are simple to use, fun and very informative. Why not try them out today? If you "
+    "like them, please tell your friends and family all about them so that they can enjoy them as "
+    "much as you do. ";
+
+const char kEmailSpaceRefused[] = "Email Address Cannot Contain Space";
+
+// Every load of the screen reseeds the program's generator before its one draw.
+float drawFromClock()
+{
+    Rnd::Randomize();
+    return Rnd::Next();
+}
+
+QFont windowFont(qreal points = 8.25)
+{
+    return Appearance::font("MS Sans Serif", points);
+}
+
+// A multi-line box keeps its line breaks as CR LF, as the user typed them;
+// the editor itself stores them as paragraph and line separators.
+QString boxText(const QWidget *box)
+{
+    if (const auto *line = qobject_cast<const QLineEdit *>(box))
+        return line->text();
+    const auto *multi = qobject_cast<const QPlainTextEdit *>(box);
+    if (!multi)
+        return {};
+    QString text = multi->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+void setBoxText(QWidget *box, const QString &text)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->setText(text);
+    else if (auto *multi = qobject_cast<QPlainTextEdit *>(box))
+        multi->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void clearPlaceholder(QWidget *box, const char *placeholder)
+{
+    if (TrimSpaces(boxText(box)) == QLatin1StringView(placeholder))
+        setBoxText(box, QString());
+}
+
+void restorePlaceholder(QWidget *box, const char *placeholder)
+{
+    if (TrimSpaces(boxText(box)).isEmpty())
+        setBoxText(box, QString::fromLatin1(placeholder));
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text,
+                  const QFont &font)
+{
+    auto *label = placeControl<QLabel>(parent, name, place);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setText(text);
+    return label;
+}
+
+QLineEdit *makeBox(QWidget *parent, const char *name, const QRect &place, const char *placeholder)
+{
+    auto *box = placeControl<QLineEdit>(parent, name, place);
+    // The frame's bold caption font is not the boxes' own.
+    box->setFont(windowFont());
+    box->setText(QString::fromLatin1(placeholder));
+    // The placeholder is the box's only caption, and it goes once the user types.
+    box->setAccessibleName(QString::fromLatin1(placeholder));
+    // Long texts start at their beginning, as a freshly loaded box shows them.
+    box->setCursorPosition(0);
+    return box;
+}
+
+QGroupBox *makeFrame(QWidget *parent, const char *name, const QRect &place, const char *caption)
+{
+    auto *frame = placeControl<FrameBox>(parent, name, place);
+    frame->setTitle(QString::fromLatin1(caption));
+    frame->setFont(verdana(9.75, Weight::Bold));
+    Appearance::paintBackground(frame, kNavy);
+    Appearance::setTextColour(frame, Qt::white);
+    return frame;
+}
+
+}  // namespace
+
+frmNagScreen2::frmNagScreen2(const RandomDraw &draw)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmNagScreen2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A screen reader reads a dialog's texts as it opens, among them the
+    // message, which no Tab stop reaches.
+    Accessibility::setRole(this, QAccessible::Dialog);
+    buildWindow();
+    buildReferFriendBox();
+    buildSuiteColumn();
+    connectHandlers();
+    Form_Load(draw ? draw : RandomDraw(drawFromClock));
+    Appearance::centreOnScreen(this);
+}
+
+frmNagScreen2::~frmNagScreen2()
+{
+    // The boxes outlive this part of the window while it is torn down; their
+    // last focus events must not reach handlers that are already gone.
+    for (QWidget *box : placeholderBoxes())
+        box->removeEventFilter(this);
+}
+
+std::array<QWidget *, 5> frmNagScreen2::placeholderBoxes() const
+{
+    return {txtName, txtEmail, txtFriendName, txtFriendEmail, txtMessage};
+}
+
+int frmNagScreen2::MessageIndex(float r)
+{
+    // The product stays in single precision, as the draw itself is.
+    const float scaled = r * 4.0f;
+    return std::clamp(static_cast<int>(scaled), 0, static_cast<int>(kMessages.size()) - 1);
+}
+
+void frmNagScreen2::buildWindow()
+{
+    setWindowTitle(QString::fromLatin1(Appearance::kWindowCaption));
+    setWindowIcon(Appearance::programIcon());
+    setFont(windowFont());
+    Appearance::paintBackground(this, Qt::white);
+    setFixedSize(Twips::toPixels(11115), Twips::toPixels(4725));
+    // Labels without a colour of their own take the system's button-text colour.
+    const QColor labelText = palette().color(QPalette::ButtonText);
+
+    Label1 = makeLabel(this, "Label1", Twips::rect(1080, 240, 4620, 435),
+                       QString::fromLatin1(Appearance::kWindowCaption), windowFont(18));
+    Appearance::setTextColour(Label1, labelText);
+    Label1->adjustSize();
+
+    // Its text is the message that Form_Load draws.
+    Label2 = makeLabel(this, "Label2", Twips::rect(120, 840, 6975, 1095), QString(),
+                       verdana(9.75, Weight::Bold));
+    Appearance::setTextColour(Label2, labelText);
+    Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Picture1 = placeControl<QLabel>(this, "Picture1", Twips::rect(360, 217, 480, 480));
+    Picture1->setPixmap(Appearance::programIconPixmap());
+    Picture1->adjustSize();
+    Picture1->setAccessibleName(QStringLiteral("Program icon"));
+    Picture1->setAccessibleDescription(QStringLiteral("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
+
+    Check1 = placeControl<QPushButton>(this, "Check1", Twips::rect(30, 2040, 7185, 555));
+    Check1->setText(QStringLiteral("Click Here To Visit ") + QLatin1StringView(Hosts::kMakerSite)
+                    + QStringLiteral(" Now"));
+    Check1->setCheckable(true);
+    Check1->setFont(verdana(14.25));
+    Check1->setCursor(Appearance::handCursor());
+    QPalette checkColours = Check1->palette();
+    checkColours.setColor(QPalette::ButtonText, kCheckText);
+    Check1->setPalette(checkColours);
+
+    cmdClose = placeControl<CommandButton>(this, "cmdClose", Twips::rect(6000, 2760, 1245, 375));
+    cmdClose->setText(QStringLiteral("E&xit"));
+    // No button is the window's default; the one with the focus is drawn as the one Enter presses.
+    cmdClose->setAutoDefault(true);
+}
+
+void frmNagScreen2::buildReferFriendBox()
+{
+    Frame2 = makeFrame(this, "Frame2", Twips::rect(120, 3240, 7065, 1455), "Refer A Friend");
+
+    txtName = makeBox(Frame2, "txtName", Twips::rect(85, 360, 3375, 285), kNamePlaceholder);
+
+    cmdSubmit = placeControl<CommandButton>(Frame2, "cmdSubmit", Twips::rect(1920, 1080, 3375, 285));
+    cmdSubmit->setText(QStringLiteral("Refer A Friend &Now"));
+    cmdSubmit->setFont(verdana(8.25, Weight::Bold));
+    cmdSubmit->setAutoDefault(true);
+
+    txtEmail = makeBox(Frame2, "txtEmail", Twips::rect(3600, 360, 3375, 285), kEmailPlaceholder);
+    txtFriendEmail = makeBox(Frame2, "txtFriendEmail", Twips::rect(3600, 720, 3375, 285),
+                             kFriendEmailPlaceholder);
+    txtFriendName = makeBox(Frame2, "txtFriendName", Twips::rect(85, 720, 3375, 285),
+                            kFriendNamePlaceholder);
+
+    // Below the frame's visible area: never seen, yet reached by Tab and sent with the request.
+    txtMessage = placeControl<QPlainTextEdit>(Frame2, "txtMessage", Twips::rect(4800, 3600, 1815, 495));
+    txtMessage->setFont(windowFont());
+    txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtMessage->setTabChangesFocus(true);
+    txtMessage->setAccessibleName(QString::fromLatin1(kMessagePlaceholder));
+    setBoxText(txtMessage, QString::fromLatin1(kMessagePlaceholder) + QStringLiteral("\r\n"));
+}
+
+void frmNagScreen2::buildSuiteColumn()
+{
+    Frame6 = makeFrame(this, "Frame6", Twips::rect(7320, 120, 3735, 4575), "Download Gleamware");
+
+    Label3 = makeLabel(Frame6, "Label3", Twips::rect(120, 360, 3495, 3855),
+                       QString::fromLatin1(kSuiteText), verdana(9));
+    Appearance::setTextColour(Label3, Qt::white);
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A screen reader passes over a text inside a frame when it reads the
+    // window's texts; as the window's description it is read after the message.
+    setAccessibleDescription(Label3->text());
+
+    lblGoToHome = placeControl<ClickableLabel>(Frame6, "lblGoToHome", Twips::rect(75, 4250, 3585, 210));
+    lblGoToHome->setTextFormat(Qt::PlainText);
+    lblGoToHome->setFont(verdana(9, Weight::Bold, Underline::Yes));
+    lblGoToHome->setText(QStringLiteral("Click Here To Visit Gleamware"));
+    Appearance::setTextColour(lblGoToHome, kLinkYellow);
+    lblGoToHome->adjustSize();
+}
+
+void frmNagScreen2::connectHandlers()
+{
+    setTabOrder(cmdClose, Check1);
+    setTabOrder(Check1, txtName);
+    setTabOrder(txtName, cmdSubmit);
+    setTabOrder(cmdSubmit, txtEmail);
+    setTabOrder(txtEmail, txtFriendEmail);
+    setTabOrder(txtFriendEmail, txtFriendName);
+    setTabOrder(txtFriendName, txtMessage);
+    setTabOrder(txtMessage, lblGoToHome);
+    cmdClose->setFocus();
+
+    connect(Check1, &QPushButton::toggled, this, &frmNagScreen2::Check1_Click);
+    connect(lblGoToHome, &ClickableLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
+    connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
+
+    for (QWidget *box : placeholderBoxes())
+        box->installEventFilter(this);
+}
+
+void frmNagScreen2::Form_Load(const RandomDraw &draw)
+{
+    Label2->setText(QString::fromLatin1(kMessages[MessageIndex(draw())]));
+    // Set before the first show, so the window manager keeps the screen above
+    // the browser windows it opens.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
+void frmNagScreen2::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmNagScreen2::Form_Unload()
+{
+    emit closed();
+}
+
+void frmNagScreen2::Check1_Click()
+{
+    if (!Check1->isChecked())
+        return;
+    // Springs back at once; the handler runs again for this change and finds it unchecked.
+    Check1->setChecked(false);
+    modHelp::OpenHomePage();
+}
+
+void frmNagScreen2::lblGoToHome_Click()
+{
+    modHelp::OpenSoftwareSuitePage();
+}
+
+void frmNagScreen2::cmdClose_Click()
+{
+    emit exitAsked();
+}
+
+void frmNagScreen2::cmdSubmit_Click()
+{
+    SendReferral(modTellAFriend::StoreValues(boxText(txtName), boxText(txtEmail), boxText(txtMessage),
+                                             boxText(txtFriendName), boxText(txtFriendEmail)));
+}
+
+void frmNagScreen2::SendReferral(const modTellAFriend::Referral &values)
+{
+    const modTellAFriend::Request request = modTellAFriend::ReferralRequest(values);
+    if (!request.refusal.isEmpty()) {
+        MsgBox::showInputError(this, request.refusal);
+        return;
+    }
+    modTellAFriend::OpenReferralRequest(request.address);
+}
+
+void frmNagScreen2::txtName_GotFocus() { clearPlaceholder(txtName, kNamePlaceholder); }
+void frmNagScreen2::txtName_LostFocus() { restorePlaceholder(txtName, kNamePlaceholder); }
+void frmNagScreen2::txtEmail_GotFocus() { clearPlaceholder(txtEmail, kEmailPlaceholder); }
+void frmNagScreen2::txtEmail_LostFocus() { restorePlaceholder(txtEmail, kEmailPlaceholder); }
+void frmNagScreen2::txtFriendName_GotFocus() { clearPlaceholder(txtFriendName, kFriendNamePlaceholder); }
+void frmNagScreen2::txtFriendName_LostFocus() { restorePlaceholder(txtFriendName, kFriendNamePlaceholder); }
+void frmNagScreen2::txtFriendEmail_GotFocus() { clearPlaceholder(txtFriendEmail, kFriendEmailPlaceholder); }
+void frmNagScreen2::txtFriendEmail_LostFocus() { restorePlaceholder(txtFriendEmail, kFriendEmailPlaceholder); }
+void frmNagScreen2::txtMessage_GotFocus() { clearPlaceholder(txtMessage, kMessagePlaceholder); }
+void frmNagScreen2::txtMessage_LostFocus() { restorePlaceholder(txtMessage, kMessagePlaceholder); }
+
+void frmNagScreen2::txtEmail_KeyPress(int &KeyAscii)
+{
+    refuseSpace(txtEmail, KeyAscii);
+}
+
+void frmNagScreen2::txtFriendEmail_KeyPress(int &KeyAscii)
+{
+    refuseSpace(txtFriendEmail, KeyAscii);
+}
+
+void frmNagScreen2::refuseSpace(QWidget *box, int &KeyAscii)
+{
+    if (KeyAscii != ' ')
+        return;
+    MsgBox::showInputError(this, QString::fromLatin1(kEmailSpaceRefused));
+    KeyAscii = 0;
+    box->setFocus();
+}
+
+bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (filterFocus(watched, event) || filterEmailInput(watched, event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmNagScreen2::filterFocus(QObject *watched, QEvent *event)
+{
+    const bool entered = event->type() == QEvent::FocusIn;
+    if (!entered && event->type() != QEvent::FocusOut)
+        return false;
+    // Another window taking the focus or handing it back is no move between
+    // the controls of this screen.
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return false;
+
+    if (watched == txtName)
+        entered ? txtName_GotFocus() : txtName_LostFocus();
+    else if (watched == txtEmail)
+        entered ? txtEmail_GotFocus() : txtEmail_LostFocus();
+    else if (watched == txtFriendName)
+        entered ? txtFriendName_GotFocus() : txtFriendName_LostFocus();
+    else if (watched == txtFriendEmail)
+        entered ? txtFriendEmail_GotFocus() : txtFriendEmail_LostFocus();
+    else if (watched == txtMessage)
+        entered ? txtMessage_GotFocus() : txtMessage_LostFocus();
+    // The box still handles its own focus change.
+    return false;
+}
+
+bool frmNagScreen2::filterEmailInput(QObject *watched, QEvent *event)
+{
+    if (watched != txtEmail && watched != txtFriendEmail)
+        return false;
+    const auto keyPress = [&](int &KeyAscii) {
+        watched == txtEmail ? txtEmail_KeyPress(KeyAscii) : txtFriendEmail_KeyPress(KeyAscii);
+    };
+
+    // Input methods commit past the key events; each character of a commit is judged alone.
+    const auto *input = event->type() == QEvent::InputMethod ? static_cast<QInputMethodEvent *>(event) : nullptr;
+    QString typed;
+    if (input) {
+        if (InputMethodCommit::splitIntoCharacters(watched, *input))
+            return true;
+        typed = input->commitString();
+    } else if (event->type() == QEvent::KeyPress) {
+        typed = static_cast<QKeyEvent *>(event)->text();
+    } else {
+        return false;
+    }
+    if (typed.size() != 1)
+        return false;
+    int KeyAscii = typed.at(0).unicode();
+    keyPress(KeyAscii);
+    if (KeyAscii != 0)
+        return false;
+    if (input)
+        InputMethodCommit::dropCommit(watched, *input);
+    return true;
+}
