@@ -8,11 +8,20 @@ test_packages=(
     xvfb xauth desktop-file-utils appstream dpkg-dev
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
+    valgrind libxcb1-dev  # the start-up cost in instructions, against the empty window of bench/
 )
 scripts/install-deps.sh "${test_packages[@]}"
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON >/dev/null
 cmake --build build-test
 (cd build-test && ctest --output-on-failure --parallel 2)
+
+# Start-up cost: the first frame may take at most 1.15 times the instructions
+# of an empty Qt window's (release build in build-bench; instructions, unlike
+# times, repeat from run to run on a shared machine).
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON -DORVEL_BUILD_TESTS=OFF \
+    -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
+cmake --build build-bench --target OrvelFreeBiblicalNumerology orvel_emptywindow
+scripts/count-instructions.sh startup --max-frame-ratio 1.15
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # leaks included (CMakePresets.json; build-asan).
