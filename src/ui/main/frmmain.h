@@ -61,6 +61,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -70,6 +71,7 @@ private:
     void buildResultScreen(QWidget *client);
     void connectHandlers();
     void followFrontPromotion();
+    void fitResultLabels();
 
     void Form_Load();
     void Form_Unload();
@@ -86,4 +88,6 @@ private:
     // The last reading: its trimmed name and its number.
     QString strName;
     std::int16_t intNameNumber = 0;
+
+    bool m_resultLabelsFitted = false;
 };
