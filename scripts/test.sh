@@ -15,13 +15,15 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON >/d
 cmake --build build-test
 (cd build-test && ctest --output-on-failure --parallel 2)
 
-# Start-up cost: the first frame may take at most 1.15 times the instructions
+# Start-up cost: the first frame may take at most 1.25 times the instructions
 # of an empty Qt window's (release build in build-bench; instructions, unlike
-# times, repeat from run to run on a shared machine).
+# times, repeat from run to run on a shared machine). Drawing the window's own
+# texts in its own fonts takes about 1.18 times even with plain labels; what
+# start-up adds on top of that is what this catches.
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON -DORVEL_BUILD_TESTS=OFF \
     -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build build-bench --target OrvelFreeBiblicalNumerology orvel_emptywindow
-scripts/count-instructions.sh startup --max-frame-ratio 1.15
+scripts/count-instructions.sh startup --max-frame-ratio 1.25
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # leaks included (CMakePresets.json; build-asan).
