@@ -43,10 +43,13 @@ std::unique_ptr<QLabel> documentLabelLike(const QLabel &link)
     return label;
 }
 
-// What the label itself draws, on the green of the screens behind it.
+// What the label itself draws, in the screen's pixels, on the green of the
+// screens behind it.
 QImage drawn(QWidget &label)
 {
-    QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = label.devicePixelRatioF();
+    QImage image(label.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(QColor(0x00, 0x40, 0x00));
     label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
