@@ -98,6 +98,7 @@ void ClickableLabel::keyPressEvent(QKeyEvent *event)
 
 void ClickableLabel::paintEvent(QPaintEvent *)
 {
+    // Laid out again only when what the lines depend on has changed.
     const int width = contentsRect().width() - 2 * margin();
     const int align = int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0);
     if (m_laidOut.text != text() || m_laidOut.font != font() || m_laidOut.width != width
@@ -206,7 +207,7 @@ int ClickableLabel::heightForWidth(int width) const
 // placed in it by the vertical alignment.
 QRect ClickableLabel::textArea() const
 {
-    QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     qreal top = area.top();
     if (alignment() & Qt::AlignVCenter)
         top += qMax((area.height() - m_laidOut.height) / 2, qreal(0));
