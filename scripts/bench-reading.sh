@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds a release and times a reading on a virtual X server (the clipboard
-# the reading empties is the X server's), and GetNameNumber alone.
+# the reading empties is the X server's), and GetNameNumber alone; then counts
+# the instructions of the first reading made with the keyboard.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh xvfb libxcb1-dev
+scripts/install-deps.sh xvfb libxcb1-dev valgrind xdotool
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEL_BUILD_TESTS=OFF \
     -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build build-bench
@@ -19,3 +20,6 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 echo "$(nproc) x $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" \
     build-bench/bench/orvel_readingbench
+
+echo
+scripts/count-instructions.sh reading

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds a release and times start-up against an empty Qt window on a virtual
-# X server: exec to the map of the main window, and resident memory once shown.
-# Arguments go to the timer, e.g. --runs 40.
+# X server: exec to the map of the main window, and resident memory once shown;
+# then counts the instructions to the map and to the first frame, which unlike
+# times repeat from run to run. Arguments go to the timer, e.g. --runs 40.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh xvfb libxcb1-dev
+scripts/install-deps.sh xvfb libxcb1-dev valgrind
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEL_BUILD_TESTS=OFF \
     -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build build-bench
@@ -21,3 +22,6 @@ display=$(head -n1 "$display_file")
 echo "$(nproc) x $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), Qt $(pkg-config --modversion Qt6Core 2>/dev/null || echo 6)"
 DISPLAY=":$display" QT_QPA_PLATFORM=xcb build-bench/bench/orvel_startbench "$@" \
     build-bench/src/OrvelFreeBiblicalNumerology --floor build-bench/bench/orvel_emptywindow
+
+echo
+scripts/count-instructions.sh startup

@@ -1,5 +1,7 @@
 #include "appearance.h"
 
+#include "programstyle.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QFontDatabase>
@@ -10,7 +12,6 @@
 #include <QPixmap>
 #include <QResource>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QWidget>
 #include <QtEndian>
 
@@ -29,7 +30,7 @@ void apply()
 {
     initResources();
     // One style everywhere, so that the buttons' own colours show on every platform.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ProgramStyle);
     // The designed faces are Windows fonts; these are the nearest in width
     // among those a Linux desktop ships. Where the face exists it is used.
     QFont::insertSubstitutions(QStringLiteral("Verdana"),

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QTextLayout>
 
 class ClickableLabel : public QLabel
 {
@@ -11,15 +12,38 @@ class ClickableLabel : public QLabel
 public:
     explicit ClickableLabel(QWidget *parent = nullptr);
 
+    // QLabel builds a whole text document for a label that can take the focus;
+    // this label keeps its text plain and lays it out and draws it itself,
+    // line for line as that document would.
+    void setText(const QString &text);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    int heightForWidth(int width) const override;
+
 signals:
     void clicked();
 
 protected:
+    bool event(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QSize sizeForWidth(int width) const;
+    QRect textArea() const;
+
+    // The layout last drawn, and what it was laid out for.
+    QTextLayout m_layout;
+    struct LaidOut {
+        QString text;
+        QFont font;
+        int width = -1;
+        int alignment = 0;
+        qreal height = 0;
+    } m_laidOut;
     bool m_pressed = false;
 };

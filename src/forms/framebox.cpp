@@ -3,6 +3,20 @@
 #include <QPainter>
 #include <QStyle>
 
+namespace {
+
+// A one-pixel outline just inside the rectangle, filled rather than stroked:
+// the same pixels as drawRect with a one-pixel pen at a small part of its cost.
+void drawOutline(QPainter &painter, const QRect &rect, const QColor &colour)
+{
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), colour);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), colour);
+    painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), colour);
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), colour);
+}
+
+}  // namespace
+
 void FrameBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -10,10 +24,8 @@ void FrameBox::paintEvent(QPaintEvent *)
     // The border runs through the middle of the caption's line.
     const int borderTop = title().isEmpty() ? 0 : metrics.height() / 2;
     const QRect border = rect().adjusted(0, borderTop, -1, -1);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(border.adjusted(0, 0, -1, -1));
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(border.adjusted(1, 1, 0, 0));
+    drawOutline(painter, border, palette().color(QPalette::Dark));
+    drawOutline(painter, border.translated(1, 1), palette().color(QPalette::Light));
 
     if (title().isEmpty())
         return;

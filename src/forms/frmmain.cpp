@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
@@ -106,13 +107,21 @@ Widget *place(QWidget *container, const char *name, const QRect &geometry, const
     return widget;
 }
 
-// A label that sizes itself to its one line of text, keeping its top left corner.
-QLabel *autoSizeLabel(QWidget *container, const char *name, const QRect &geometry,
-                      const QFont &font, const QColor &colour, const QString &text)
+// A label of one line of text at its designed place and size.
+QLabel *textLabel(QWidget *container, const char *name, const QRect &geometry, const QFont &font,
+                  const QColor &colour, const QString &text)
 {
     auto *label = place<QLabel>(container, name, geometry, font);
     Appearance::setTextColour(label, colour);
     label->setText(text);
+    return label;
+}
+
+// A label that sizes itself to its one line of text, keeping its top left corner.
+QLabel *autoSizeLabel(QWidget *container, const char *name, const QRect &geometry,
+                      const QFont &font, const QColor &colour, const QString &text)
+{
+    QLabel *label = textLabel(container, name, geometry, font, colour, text);
     label->adjustSize();
     return label;
 }
@@ -301,19 +310,20 @@ void frmMain::buildResultScreen(QWidget *client)
 
     lblResult[2] = wrappingLabel(fraResult, "lblResult_2", designed("lblResult_2"), font(),
                                  kReadingGreen, Qt::AlignLeft, fromEngine(numerology::kBiblicalNumbers[2].description));
-    lblLabel[1] = autoSizeLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite,
-                                QStringLiteral("Biblical Number"));
-    lblLabel[2] = autoSizeLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite,
-                                QStringLiteral("Biblical Keywords"));
-    lblLabel[3] = autoSizeLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
-                                QStringLiteral("Biblical Keywords Description"));
-    lblResult[0] = autoSizeLabel(fraResult, "lblResult_0", designed("lblResult_0"),
-                                 Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
+    // Auto-sized like the "Name" caption, but only when first needed: see fitResultLabels.
+    lblLabel[1] = textLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite,
+                            QStringLiteral("Biblical Number"));
+    lblLabel[2] = textLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite,
+                            QStringLiteral("Biblical Keywords"));
+    lblLabel[3] = textLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
+                            QStringLiteral("Biblical Keywords Description"));
+    lblResult[0] = textLabel(fraResult, "lblResult_0", designed("lblResult_0"),
+                             Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
     lblResult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lblResult[1] = autoSizeLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(),
-                                 kReadingGreen, QStringLiteral("Governmental Perfection"));
-    lblLabel[4] = autoSizeLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite,
-                                QStringLiteral("Symbolism"));
+    lblResult[1] = textLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(),
+                             kReadingGreen, QStringLiteral("Governmental Perfection"));
+    lblLabel[4] = textLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite,
+                            QStringLiteral("Symbolism"));
 
     txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", designed("txtSymbolism"), font());
     txtSymbolism->setReadOnly(true);
@@ -395,8 +405,34 @@ void frmMain::mnuAbout_Click()
     about.exec();
 }
 
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_resultLabelsFitted)
+        windowHandle()->installEventFilter(this);
+}
+
+// The result screen lies behind the input screen until the first reading, so
+// its labels are fitted to their texts only once the window's first frame has
+// been drawn, or at the first reading if that comes first: measuring them
+// needs a font size of their own, and sizes nobody sees yet.
+void frmMain::fitResultLabels()
+{
+    if (m_resultLabelsFitted)
+        return;
+    m_resultLabelsFitted = true;
+    for (QLabel *label : {lblLabel[1], lblLabel[2], lblLabel[3], lblResult[0], lblResult[1], lblLabel[4]})
+        label->adjustSize();
+}
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        watched->removeEventFilter(this);
+        const bool handled = watched->event(event);  // draws the first frame
+        fitResultLabels();
+        return handled;
+    }
     if (watched == txtName)
         return filterNameKey(event);
     if ((watched == lblCobrand || watched == lblFullBrand) && event->type() == QEvent::ZOrderChange)
@@ -494,6 +530,7 @@ void frmMain::cmdProceed_Click()
         lblResult[2]->setText(fromEngine(reading.row->description));
         txtSymbolism->setPlainText(fromEngine(reading.row->symbolism));
     }
+    fitResultLabels();
     fraResult->raise();
     announceReading();
 }

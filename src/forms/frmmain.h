@@ -83,6 +83,7 @@ private:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -93,6 +94,7 @@ private:
     void connectHandlers();
     void followFrontPromotion();
     void announceReading();
+    void fitResultLabels();
 
     void Form_Load();
     void Form_Unload();
@@ -109,4 +111,6 @@ private:
 
     // Tells a screen reader of each reading, since the focus stays where it is.
     Announcer *announcer = nullptr;
+
+    bool m_resultLabelsFitted = false;
 };
