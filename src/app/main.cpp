@@ -6,6 +6,7 @@
 #include "displaycheck.h"
 #include "endapplication.h"
 #include "startapplication.h"
+#include "translations.h"
 
 #include <QApplication>
 
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     DisplayCheck::watchOpening();
     QApplication app(argc, argv);
     DisplayCheck::openingDone();
+    Translations::install();
     // Docks and the Wayland app id match the window to its desktop entry by this.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORVEL_APP_ID));
     Appearance::apply();

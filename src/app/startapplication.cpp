@@ -8,6 +8,8 @@
 #include "messagebox.h"
 #include "windowflow.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace modHelp {
@@ -26,7 +28,7 @@ InstanceGuard &instanceGuard()
 void StartApplication()
 {
     if (instanceGuard().PrevInstance()) {
-        MsgBox::show({nullptr, QStringLiteral("Application is already running"), QMessageBox::Information,
+        MsgBox::show({nullptr, QCoreApplication::translate("StartApplication", "Application is already running"), QMessageBox::Information,
                       QMessageBox::Ok, QMessageBox::Ok});
         EndApplication();
         return;

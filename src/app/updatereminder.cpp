@@ -4,6 +4,8 @@
 #include "modhelp.h"
 #include "messagebox.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 
 namespace modHelp {
@@ -60,8 +62,8 @@ void CheckForUpdate(const QDate &today)
     // No window of the program is up yet, so the box has no owner.
     const QMessageBox::StandardButton answer = MsgBox::show(
         {nullptr,
-         QStringLiteral("There maybe an update to this software available") + QLatin1Char('\r')
-             + QStringLiteral("Do you want to check for an update?"),
+         QCoreApplication::translate("UpdateReminder", "There maybe an update to this software available")
+             + QLatin1Char('\r') + QCoreApplication::translate("UpdateReminder", "Do you want to check for an update?"),
          QMessageBox::Information, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes});
     // A store that cannot take the new date ends the reminder here.
     if (!recordDate(today))

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QtGlobal>
 
 class QCursor;
 class QIcon;
@@ -15,7 +16,7 @@ class QWidget;
 namespace Appearance {
 
 // The caption of every window of the program.
-inline constexpr char kWindowCaption[] = "Orvel Biblical Numerology v1.0";
+inline constexpr char kWindowCaption[] = QT_TRANSLATE_NOOP("Appearance", "Orvel Biblical Numerology v1.0");
 
 // Style, font substitutes and compiled-in resources; call once after the
 // QApplication exists and before any window is made.

@@ -7,6 +7,7 @@
 #include "twips.h"
 #include "commandbutton.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeySequence>
 #include <QLabel>
@@ -24,15 +25,17 @@ const QColor kDescription(0x6B, 0xED, 0x9C);
 const QColor kLink(0x00, 0xFF, 0xFF);
 const QColor kOffer(0xFF, 0xFF, 0x80);
 
-const char kDescriptionText[] =
+const char kDescriptionText[] = QT_TRANSLATE_NOOP(
+    "frmAbout",
     "Orvel Biblical Numerology shows the correspondence between your name and the verses of the Holy "
     "Bible. It helps a person to understand his or her own personality and to improve himself or "
     "herself, based on the knowledge that is found in the holy scriptures. All rights to this "
-    "software are reserved by Gleamware.";
+    "software are reserved by Gleamware.");
 
-const char kOfferText[] =
+const char kOfferText[] = QT_TRANSLATE_NOOP(
+    "frmAbout",
     "Home Business Opportunity. Start your own Internet business and make money online. "
-    "Get this software fully branded for your website.";
+    "Get this software fully branded for your website.");
 
 template <typename Label>
 Label *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text,
@@ -52,18 +55,18 @@ frmAbout::frmAbout(QWidget *parent)
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QString::fromLatin1(Appearance::kWindowCaption));
+    setWindowTitle(QCoreApplication::translate("Appearance", Appearance::kWindowCaption));
     setWindowIcon(Appearance::programIcon());
     setFont(verdana(8.25));
     Appearance::paintBackground(this, kBackground);
     setFixedSize(Twips::toPixels(6585), Twips::toPixels(3390));
 
     Label1 = makeLabel<QLabel>(this, "Label1", Twips::rect(750, 390, 5745, 975),
-                               QString::fromLatin1(kDescriptionText), kDescription);
+                               tr(kDescriptionText), kDescription);
     Label1->setWordWrap(true);
 
     Label2 = makeLabel<QLabel>(this, "Label2", Twips::rect(750, 120, 3675, 270),
-                               QString::fromLatin1(Appearance::kWindowCaption), Qt::white);
+                               QCoreApplication::translate("Appearance", Appearance::kWindowCaption), Qt::white);
     Label2->setFont(verdana(12, Weight::Bold));
     Label2->adjustSize();
 
@@ -76,23 +79,23 @@ frmAbout::frmAbout(QWidget *parent)
                        Twips::toPixels(7200) - Twips::toPixels(-60), 2);
 
     lblCobrand = makeLabel<ClickableLabel>(this, "lblCobrand", Twips::rect(4200, 2415, 2295, 195),
-                                           QStringLiteral("Click here for more details"), kLink);
+                                           tr("Click here for more details"), kLink);
     lblCobrand->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
     lblCobrand->adjustSize();
 
     Label3 = makeLabel<QLabel>(this, "Label3", Twips::rect(90, 1800, 6405, 615),
-                               QString::fromLatin1(kOfferText), kOffer);
+                               tr(kOfferText), kOffer);
     Label3->setFont(verdana(8.25, Weight::Bold));
     Label3->setWordWrap(true);
 
     lblHomePage = makeLabel<ClickableLabel>(this, "lblHomePage", Twips::rect(2445, 1365, 4050, 195),
-                                            QStringLiteral("Click here to visit ") + modHelp::HomePage(),
+                                            tr("Click here to visit %1").arg(modHelp::HomePage()),
                                             kLink);
     lblHomePage->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
     lblHomePage->adjustSize();
 
     cmdOK = placeControl<CommandButton>(this, "cmdOK", Twips::rect(5235, 3000, 1260, 345));
-    cmdOK->setText(QStringLiteral("OK"));
+    cmdOK->setText(tr("OK"));
     cmdOK->setFont(verdana(8.25, Weight::Bold));
     cmdOK->setDefault(true);
     // Esc presses OK as well, so both keys close the box the same way.
@@ -104,8 +107,8 @@ frmAbout::frmAbout(QWidget *parent)
     picIcon->move(Twips::toPixels(90), Twips::toPixels(120));
     picIcon->setPixmap(Appearance::programIconPixmap());
     picIcon->adjustSize();
-    picIcon->setAccessibleName(QStringLiteral("Program icon"));
-    picIcon->setAccessibleDescription(QStringLiteral("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
+    picIcon->setAccessibleName(tr("Program icon"));
+    picIcon->setAccessibleDescription(tr("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(lblHomePage, &ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);

@@ -17,6 +17,7 @@
 #include "commandbutton.h"
 #include "inputmethodcommit.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -43,15 +44,18 @@ const QColor kNumberGreen(0x00, 0xFF, 0x00);
 const QColor kWhite(Qt::white);
 const QColor kBlack(Qt::black);
 
-constexpr char kCoBrandCaption[] =
+constexpr char kCoBrandCaption[] = QT_TRANSLATE_NOOP(
+    "frmMain",
     "Co-brand this software for your site. Put your logo && web address on this program and give it "
-    "away free to your visitors to bring them back. Click Here for more info on co-branding.";
-constexpr char kFullBrandCaption[] =
+    "away free to your visitors to bring them back. Click Here for more info on co-branding.");
+constexpr char kFullBrandCaption[] = QT_TRANSLATE_NOOP(
+    "frmMain",
     "Home Business Opportunity. Start your own Internet business and make money online. Get this "
-    "software fully branded for your website. Click here for more details.";
-constexpr char kIntroduction[] =
+    "software fully branded for your website. Click here for more details.");
+constexpr char kIntroduction[] = QT_TRANSLATE_NOOP(
+    "frmMain",
     "The verses of the Holy Bible relate to us in many different ways. Know the verse that "
-    "corresponds to your name with Orvel Biblical Numerology. Just enter your name to get started.";
+    "corresponds to your name with Orvel Biblical Numerology. Just enter your name to get started.");
 
 // Where each control of the window goes, by container; the two screens share
 // one rectangle, and so do the two promotion labels.
@@ -85,8 +89,9 @@ QRect designed(const char *name)
 
 QString forumInvitation()
 {
-    return QStringLiteral("The Most Popular Online Mystic Discussion Forum. Click Here To Visit ")
-           + QLatin1StringView(Hosts::kMakerSite) + QStringLiteral(" Now.");
+    return QCoreApplication::translate("frmMain",
+                                       "The Most Popular Online Mystic Discussion Forum. Click Here To Visit %1 Now.")
+        .arg(QLatin1StringView(Hosts::kMakerSite));
 }
 
 QString fromEngine(std::string_view text)
@@ -156,7 +161,7 @@ frmMain::frmMain(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QLatin1StringView(Appearance::kWindowCaption));
+    setWindowTitle(QCoreApplication::translate("Appearance", Appearance::kWindowCaption));
     setWindowIcon(Appearance::programIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -207,25 +212,25 @@ void frmMain::buildMenu()
 
     // The hidden commands belong to the window but to no menu: a screen
     // reader counts every entry that a menu holds, shown or not.
-    mnuCalculate = new QAction(QStringLiteral("Orvel Free &Numerology Calculator"), this);
+    mnuCalculate = new QAction(tr("Orvel Free &Numerology Calculator"), this);
     mnuSep1 = new QAction(this);
     mnuSep1->setSeparator(true);
-    mnuMakeMoney = new QAction(QStringLiteral("Make Money &Online"), this);
+    mnuMakeMoney = new QAction(tr("Make Money &Online"), this);
 
-    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile = bar->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    mnuExit = mnuFile->addAction(tr("E&xit"));
 
-    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp = bar->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"));
-    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"));
+    mnuOnline = mnuHelp->addAction(tr("&Online Help"));
+    mnuVisit = mnuHelp->addAction(tr("&Visit Us Online"));
     mnuSep2 = mnuHelp->addSeparator();
-    mnuUpdate = mnuHelp->addAction(QStringLiteral("Check for Software &Update"));
+    mnuUpdate = mnuHelp->addAction(tr("Check for Software &Update"));
     mnuSep3 = mnuHelp->addSeparator();
-    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"));
+    mnuAbout = mnuHelp->addAction(tr("&About Software"));
 
-    mnuDonate = bar->addAction(QStringLiteral("&Donate"));
+    mnuDonate = bar->addAction(tr("&Donate"));
 
     const std::pair<QAction *, const char *> names[] = {
         {mnuCalculate, "mnuCalculate"}, {mnuSep1, "mnuSep1"}, {mnuExit, "mnuExit"},
@@ -249,10 +254,10 @@ void frmMain::buildPromotionStrip(QWidget *client)
     const QFont linkFont = Appearance::verdana(8.25, Weight::Bold, Underline::Yes);
     lblFullBrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblFullBrand", designed("lblFullBrand"), linkFont,
                                                  kWhite,
-                                                 Qt::AlignHCenter, QString::fromLatin1(kFullBrandCaption));
+                                                 Qt::AlignHCenter, tr(kFullBrandCaption));
     lblCobrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblCobrand", designed("lblCobrand"), linkFont, kWhite,
                                                Qt::AlignHCenter,
-                                               Appearance::shownCaption(QString::fromLatin1(kCoBrandCaption)));
+                                               Appearance::shownCaption(tr(kCoBrandCaption)));
     for (QLabel *label : {static_cast<QLabel *>(lblFullBrand), static_cast<QLabel *>(lblCobrand)}) {
         Appearance::paintBackground(label, kStripGreen);
         label->installEventFilter(this);
@@ -278,25 +283,25 @@ void frmMain::buildInputScreen(QWidget *client)
 
     const QFont bold = Appearance::verdana(8.25, Weight::Bold);
     lblLabel[0] = autoSizeLabel(fraMain, "lblLabel_0", designed("lblLabel_0"), font(), kWhite,
-                                QStringLiteral("Name"));
+                                tr("Name"));
     lblLabel[5] = wrappingLabel(fraMain, "lblLabel_5", designed("lblLabel_5"), bold, kWhite,
-                                Qt::AlignHCenter, QString::fromLatin1(kIntroduction));
+                                Qt::AlignHCenter, tr(kIntroduction));
 
     txtName = place<QLineEdit>(fraMain, "txtName", designed("txtName"), font());
     Appearance::setBoxColours(txtName, kWhite, kBlack);
     txtName->installEventFilter(this);
 
     cmdProceed = commandButton(fraMain, "cmdProceed", designed("cmdProceed"),
-                               QStringLiteral("&Get My Biblical Numerology Reading"));
+                               tr("&Get My Biblical Numerology Reading"));
 
     Picture1 = place<QLabel>(fraMain, "Picture1", designed("Picture1"), font());
     Picture1->setPixmap(QPixmap::fromImage(Appearance::picture("bible.jpg")));
     Picture1->adjustSize();
 
     // What a screen reader says for the controls that carry no words of their own.
-    Picture1->setAccessibleName(QStringLiteral("Bible"));
-    Picture1->setAccessibleDescription(QStringLiteral("A closed Bible with a cross and a bookmark ribbon"));
-    txtName->setAccessibleName(QStringLiteral("Name"));
+    Picture1->setAccessibleName(tr("Bible"));
+    Picture1->setAccessibleDescription(tr("A closed Bible with a cross and a bookmark ribbon"));
+    txtName->setAccessibleName(tr("Name"));
     lblLabel[0]->setBuddy(txtName);
 }
 
@@ -304,7 +309,7 @@ void frmMain::buildResultScreen(QWidget *client)
 {
     const QFont bold = Appearance::verdana(8.25, Weight::Bold);
     fraResult = place<FrameBox>(client, "fraResult", designed("fraResult"), bold);
-    fraResult->setTitle(QStringLiteral("Orvel Biblical Numerology Results"));
+    fraResult->setTitle(tr("Orvel Biblical Numerology Results"));
     Appearance::paintBackground(fraResult, kScreenGreen);
     Appearance::setTextColour(fraResult, kWhite);
 
@@ -312,18 +317,18 @@ void frmMain::buildResultScreen(QWidget *client)
                                  kReadingGreen, Qt::AlignLeft, fromEngine(numerology::kBiblicalNumbers[2].description));
     // Auto-sized like the "Name" caption, but only when first needed: see fitResultLabels.
     lblLabel[1] = textLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite,
-                            QStringLiteral("Biblical Number"));
+                            tr("Biblical Number"));
     lblLabel[2] = textLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite,
-                            QStringLiteral("Biblical Keywords"));
+                            tr("Biblical Keywords"));
     lblLabel[3] = textLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
-                            QStringLiteral("Biblical Keywords Description"));
+                            tr("Biblical Keywords Description"));
     lblResult[0] = textLabel(fraResult, "lblResult_0", designed("lblResult_0"),
                              Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
     lblResult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lblResult[1] = textLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(),
                              kReadingGreen, QStringLiteral("Governmental Perfection"));
     lblLabel[4] = textLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite,
-                            QStringLiteral("Symbolism"));
+                            tr("Symbolism"));
 
     txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", designed("txtSymbolism"), font());
     txtSymbolism->setReadOnly(true);
@@ -337,7 +342,7 @@ void frmMain::buildResultScreen(QWidget *client)
     txtSymbolism->viewport()->installEventFilter(this);
 
     // Without a name of its own the box would be read out as the frame's caption.
-    txtSymbolism->setAccessibleName(QStringLiteral("Symbolism"));
+    txtSymbolism->setAccessibleName(tr("Symbolism"));
     lblLabel[4]->setBuddy(txtSymbolism);
     // A bare number or keyword read out alone means nothing; the heading says what it is.
     lblResult[0]->setAccessibleDescription(lblLabel[1]->text());
@@ -345,7 +350,7 @@ void frmMain::buildResultScreen(QWidget *client)
     lblResult[2]->setAccessibleDescription(lblLabel[3]->text());
 
     cmdBack = commandButton(fraResult, "cmdBack", designed("cmdBack"),
-                            QStringLiteral("&Do It Once Again"));
+                            tr("&Do It Once Again"));
     // "&Donate" on the menu bar has the same letter; the button keeps Alt+D.
     new AccessKeyClaim(cmdBack);
 }
@@ -499,7 +504,7 @@ void frmMain::txtName_KeyPress(int &KeyAscii)
     const bool letter = (KeyAscii >= 'A' && KeyAscii <= 'Z') || (KeyAscii >= 'a' && KeyAscii <= 'z');
     if (letter || KeyAscii == 8 || KeyAscii == ' ')
         return;
-    MsgBox::showInputError(this, QStringLiteral("Name Can Accept Text Only"));
+    MsgBox::showInputError(this, tr("Name Can Accept Text Only"));
     KeyAscii = 0;
     txtName->setFocus();
 }
@@ -511,7 +516,7 @@ std::optional<QString> frmMain::ValidateName()
     QString name = TrimSpaces(txtName->text());
     if (!name.isEmpty() && numerology::HasNameLetter(toEngine(name)))
         return name;
-    MsgBox::showInputError(this, QStringLiteral("Please Enter Name"));
+    MsgBox::showInputError(this, tr("Please Enter Name"));
     txtName->setFocus();
     return std::nullopt;
 }

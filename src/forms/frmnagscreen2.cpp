@@ -46,20 +46,25 @@ const QColor kLinkYellow(0xFF, 0xFF, 0x00);
 const QColor kCheckText(0x00, 0x00, 0xC0);
 
 const std::array<const char *, 4> kMessages = {
-    "Gleamware, such as this can be created and maintained only with your support. The best way to "
-    "support Quillmoor is to visit Quillmoor regularly and take part in the discussions and other "
-    "activities on the board.",
-    "Visit Quillmoor regularly. Support Quillmoor by taking part in the discussions and other "
-    "activities. These softwares cannot be supported and maintained, without you regularly visiting "
-    "Quillmoor",
-    "Quillmoor is a FREE online discussion forum for all things mystic. To help Quillmoor develop and "
-    "maintain this software visit Quillmoor regularly.",
-    "Quillmoor needs your help. All you need to do is visit Quillmoor regularly and take part in the "
-    "various discussions and activites to help us maintain and develop more Gleamware.",
+    QT_TRANSLATE_NOOP("frmNagScreen2",
+                      "Gleamware, such as this can be created and maintained only with your support. The best way to "
+                      "support Quillmoor is to visit Quillmoor regularly and take part in the discussions and other "
+                      "activities on the board."),
+    QT_TRANSLATE_NOOP("frmNagScreen2",
+                      "Visit Quillmoor regularly. Support Quillmoor by taking part in the discussions and other "
+                      "activities. These softwares cannot be supported and maintained, without you regularly visiting "
+                      "Quillmoor"),
+    QT_TRANSLATE_NOOP("frmNagScreen2",
+                      "Quillmoor is a FREE online discussion forum for all things mystic. To help Quillmoor develop and "
+                      "maintain this software visit Quillmoor regularly."),
+    QT_TRANSLATE_NOOP("frmNagScreen2",
+                      "Quillmoor needs your help. All you need to do is visit Quillmoor regularly and take part in the "
+                      "various discussions and activites to help us maintain and develop more Gleamware."),
 };
 
 // The run of spaces after the first paragraph pushes the second onto a line of its own.
-const char kSuiteText[] =
+const char kSuiteText[] = QT_TRANSLATE_NOOP(
+    "frmNagScreen2",
     "If you have enjoyed this software you will surely be interested in our other Gleamware. "
     "Gleamware is the largest resource of its kind on the Internet, with a wide range of astrology, "
     "psychic, tarot, numerology and occult programs for everyone interested in the mystic arts. New "
@@ -67,9 +72,9 @@ const char kSuiteText[] =
     "                                                             "
     "All our programs are simple to use, fun and very informative. Why not try them out today? If you "
     "like them, please tell your friends and family all about them so that they can enjoy them as "
-    "much as you do. ";
+    "much as you do. ");
 
-const char kEmailSpaceRefused[] = "Email Address Cannot Contain Space";
+const char kEmailSpaceRefused[] = QT_TRANSLATE_NOOP("frmNagScreen2", "Email Address Cannot Contain Space");
 
 // Every load of the screen reseeds the program's generator before its one draw.
 float drawFromClock()
@@ -108,14 +113,14 @@ void setBoxText(QWidget *box, const QString &text)
 
 void clearPlaceholder(QWidget *box, const char *placeholder)
 {
-    if (TrimSpaces(boxText(box)) == QLatin1StringView(placeholder))
+    if (TrimSpaces(boxText(box)) == modTellAFriend::shownPlaceholder(placeholder))
         setBoxText(box, QString());
 }
 
 void restorePlaceholder(QWidget *box, const char *placeholder)
 {
     if (TrimSpaces(boxText(box)).isEmpty())
-        setBoxText(box, QString::fromLatin1(placeholder));
+        setBoxText(box, modTellAFriend::shownPlaceholder(placeholder));
 }
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text,
@@ -133,9 +138,9 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QRect &place, const 
     auto *box = placeControl<QLineEdit>(parent, name, place);
     // The frame's bold caption font is not the boxes' own.
     box->setFont(windowFont());
-    box->setText(QString::fromLatin1(placeholder));
+    box->setText(modTellAFriend::shownPlaceholder(placeholder));
     // The placeholder is the box's only caption, and it goes once the user types.
-    box->setAccessibleName(QString::fromLatin1(placeholder));
+    box->setAccessibleName(modTellAFriend::shownPlaceholder(placeholder));
     // Long texts start at their beginning, as a freshly loaded box shows them.
     box->setCursorPosition(0);
     return box;
@@ -144,7 +149,7 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QRect &place, const 
 QGroupBox *makeFrame(QWidget *parent, const char *name, const QRect &place, const char *caption)
 {
     auto *frame = placeControl<FrameBox>(parent, name, place);
-    frame->setTitle(QString::fromLatin1(caption));
+    frame->setTitle(QCoreApplication::translate("frmNagScreen2", caption));
     frame->setFont(verdana(9.75, Weight::Bold));
     Appearance::paintBackground(frame, kNavy);
     Appearance::setTextColour(frame, Qt::white);
@@ -192,7 +197,7 @@ int frmNagScreen2::MessageIndex(float r)
 
 void frmNagScreen2::buildWindow()
 {
-    setWindowTitle(QString::fromLatin1(Appearance::kWindowCaption));
+    setWindowTitle(QCoreApplication::translate("Appearance", Appearance::kWindowCaption));
     setWindowIcon(Appearance::programIcon());
     setFont(windowFont());
     Appearance::paintBackground(this, Qt::white);
@@ -201,7 +206,7 @@ void frmNagScreen2::buildWindow()
     const QColor labelText = palette().color(QPalette::ButtonText);
 
     Label1 = makeLabel(this, "Label1", Twips::rect(1080, 240, 4620, 435),
-                       QString::fromLatin1(Appearance::kWindowCaption), windowFont(18));
+                       QCoreApplication::translate("Appearance", Appearance::kWindowCaption), windowFont(18));
     Appearance::setTextColour(Label1, labelText);
     Label1->adjustSize();
 
@@ -215,12 +220,11 @@ void frmNagScreen2::buildWindow()
     Picture1 = placeControl<QLabel>(this, "Picture1", Twips::rect(360, 217, 480, 480));
     Picture1->setPixmap(Appearance::programIconPixmap());
     Picture1->adjustSize();
-    Picture1->setAccessibleName(QStringLiteral("Program icon"));
-    Picture1->setAccessibleDescription(QStringLiteral("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
+    Picture1->setAccessibleName(tr("Program icon"));
+    Picture1->setAccessibleDescription(tr("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
 
     Check1 = placeControl<QPushButton>(this, "Check1", Twips::rect(30, 2040, 7185, 555));
-    Check1->setText(QStringLiteral("Click Here To Visit ") + QLatin1StringView(Hosts::kMakerSite)
-                    + QStringLiteral(" Now"));
+    Check1->setText(tr("Click Here To Visit %1 Now").arg(QLatin1StringView(Hosts::kMakerSite)));
     Check1->setCheckable(true);
     Check1->setFont(verdana(14.25));
     Check1->setCursor(Appearance::handCursor());
@@ -229,19 +233,19 @@ void frmNagScreen2::buildWindow()
     Check1->setPalette(checkColours);
 
     cmdClose = placeControl<CommandButton>(this, "cmdClose", Twips::rect(6000, 2760, 1245, 375));
-    cmdClose->setText(QStringLiteral("E&xit"));
+    cmdClose->setText(tr("E&xit"));
     // No button is the window's default; the one with the focus is drawn as the one Enter presses.
     cmdClose->setAutoDefault(true);
 }
 
 void frmNagScreen2::buildReferFriendBox()
 {
-    Frame2 = makeFrame(this, "Frame2", Twips::rect(120, 3240, 7065, 1455), "Refer A Friend");
+    Frame2 = makeFrame(this, "Frame2", Twips::rect(120, 3240, 7065, 1455), QT_TRANSLATE_NOOP("frmNagScreen2", "Refer A Friend"));
 
     txtName = makeBox(Frame2, "txtName", Twips::rect(85, 360, 3375, 285), kNamePlaceholder);
 
     cmdSubmit = placeControl<CommandButton>(Frame2, "cmdSubmit", Twips::rect(1920, 1080, 3375, 285));
-    cmdSubmit->setText(QStringLiteral("Refer A Friend &Now"));
+    cmdSubmit->setText(tr("Refer A Friend &Now"));
     cmdSubmit->setFont(verdana(8.25, Weight::Bold));
     cmdSubmit->setAutoDefault(true);
 
@@ -256,16 +260,16 @@ void frmNagScreen2::buildReferFriendBox()
     txtMessage->setFont(windowFont());
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
-    txtMessage->setAccessibleName(QString::fromLatin1(kMessagePlaceholder));
-    setBoxText(txtMessage, QString::fromLatin1(kMessagePlaceholder) + QStringLiteral("\r\n"));
+    txtMessage->setAccessibleName(modTellAFriend::shownPlaceholder(kMessagePlaceholder));
+    setBoxText(txtMessage, modTellAFriend::shownPlaceholder(kMessagePlaceholder) + QStringLiteral("\r\n"));
 }
 
 void frmNagScreen2::buildSuiteColumn()
 {
-    Frame6 = makeFrame(this, "Frame6", Twips::rect(7320, 120, 3735, 4575), "Download Gleamware");
+    Frame6 = makeFrame(this, "Frame6", Twips::rect(7320, 120, 3735, 4575), QT_TRANSLATE_NOOP("frmNagScreen2", "Download Gleamware"));
 
     Label3 = makeLabel(Frame6, "Label3", Twips::rect(120, 360, 3495, 3855),
-                       QString::fromLatin1(kSuiteText), verdana(9));
+                       tr(kSuiteText), verdana(9));
     Appearance::setTextColour(Label3, Qt::white);
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -276,7 +280,7 @@ void frmNagScreen2::buildSuiteColumn()
     lblGoToHome = placeControl<ClickableLabel>(Frame6, "lblGoToHome", Twips::rect(75, 4250, 3585, 210));
     lblGoToHome->setTextFormat(Qt::PlainText);
     lblGoToHome->setFont(verdana(9, Weight::Bold, Underline::Yes));
-    lblGoToHome->setText(QStringLiteral("Click Here To Visit Gleamware"));
+    lblGoToHome->setText(tr("Click Here To Visit Gleamware"));
     Appearance::setTextColour(lblGoToHome, kLinkYellow);
     lblGoToHome->adjustSize();
 }
@@ -304,7 +308,7 @@ void frmNagScreen2::connectHandlers()
 
 void frmNagScreen2::Form_Load(const RandomDraw &draw)
 {
-    Label2->setText(QString::fromLatin1(kMessages[MessageIndex(draw())]));
+    Label2->setText(tr(kMessages[MessageIndex(draw())]));
     // Set before the first show, so the window manager keeps the screen above
     // the browser windows it opens.
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -381,7 +385,7 @@ void frmNagScreen2::refuseSpace(QWidget *box, int &KeyAscii)
 {
     if (KeyAscii != ' ')
         return;
-    MsgBox::showInputError(this, QString::fromLatin1(kEmailSpaceRefused));
+    MsgBox::showInputError(this, tr(kEmailSpaceRefused));
     KeyAscii = 0;
     box->setFocus();
 }

@@ -1,5 +1,6 @@
 #include "messagebox.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -41,7 +42,7 @@ QMessageBox::StandardButton show(const Request &request)
 {
     if (handler())
         return handler()(request);
-    QMessageBox box(request.icon, QString::fromLatin1(kApplicationTitle), request.text,
+    QMessageBox box(request.icon, QCoreApplication::translate("MsgBox", kApplicationTitle), request.text,
                     request.buttons, request.parent);
     if (request.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultButton);

@@ -4,13 +4,14 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QtGlobal>
 
 #include <functional>
 
 namespace MsgBox {
 
 // The title of every message box of the program.
-inline constexpr char kApplicationTitle[] = "Orvel Biblical Numerology";
+inline constexpr char kApplicationTitle[] = QT_TRANSLATE_NOOP("MsgBox", "Orvel Biblical Numerology");
 
 struct Request {
     QWidget *parent = nullptr;

@@ -25,7 +25,7 @@ QString productSite()
 
 bool missing(const QString &value, const char *placeholder)
 {
-    return value.isEmpty() || value == QLatin1StringView(placeholder);
+    return value.isEmpty() || value == shownPlaceholder(placeholder);
 }
 
 bool proper(const QString &address)
@@ -35,7 +35,7 @@ bool proper(const QString &address)
 
 Request refused(const char *message)
 {
-    return {QString(), QString::fromLatin1(message)};
+    return {QString(), QCoreApplication::translate("modTellAFriend", message)};
 }
 
 }  // namespace
@@ -50,15 +50,15 @@ Referral StoreValues(const QString &name, const QString &email, const QString &m
 Request ReferralRequest(const Referral &values)
 {
     if (values.email == values.friendEmail)
-        return refused("Please Enter Distinct Email Addresses");
+        return refused(QT_TRANSLATE_NOOP("modTellAFriend", "Please Enter Distinct Email Addresses"));
     if (!proper(values.email) || !proper(values.friendEmail))
-        return refused("Please Enter Proper Email Address");
+        return refused(QT_TRANSLATE_NOOP("modTellAFriend", "Please Enter Proper Email Address"));
     if (missing(values.name, kNamePlaceholder))
-        return refused("Please Enter Your Name");
+        return refused(QT_TRANSLATE_NOOP("modTellAFriend", "Please Enter Your Name"));
     if (missing(values.message, kMessagePlaceholder))
-        return refused("Please Enter Your Message");
+        return refused(QT_TRANSLATE_NOOP("modTellAFriend", "Please Enter Your Message"));
     if (missing(values.friendName, kFriendNamePlaceholder))
-        return refused("Please Enter Your Friend's Name");
+        return refused(QT_TRANSLATE_NOOP("modTellAFriend", "Please Enter Your Friend's Name"));
     return {RequestAddress(values), QString()};
 }
 

@@ -2,16 +2,24 @@
 // them, and the request address on the maker's site that carries them.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace modTellAFriend {
 
 // What each box of the refer-a-friend box shows until the user fills it in.
-inline constexpr char kNamePlaceholder[] = "Your Name";
-inline constexpr char kEmailPlaceholder[] = "Your Email Address";
-inline constexpr char kMessagePlaceholder[] = "Your Message";
-inline constexpr char kFriendNamePlaceholder[] = "Friend's Name";
-inline constexpr char kFriendEmailPlaceholder[] = "Friend's Email Address";
+inline constexpr char kNamePlaceholder[] = QT_TRANSLATE_NOOP("modTellAFriend", "Your Name");
+inline constexpr char kEmailPlaceholder[] = QT_TRANSLATE_NOOP("modTellAFriend", "Your Email Address");
+inline constexpr char kMessagePlaceholder[] = QT_TRANSLATE_NOOP("modTellAFriend", "Your Message");
+inline constexpr char kFriendNamePlaceholder[] = QT_TRANSLATE_NOOP("modTellAFriend", "Friend's Name");
+inline constexpr char kFriendEmailPlaceholder[] = QT_TRANSLATE_NOOP("modTellAFriend", "Friend's Email Address");
+
+// A placeholder as the box shows it, in the user's language; what the user left
+// untouched is recognised by this same text, never by the English one.
+inline QString shownPlaceholder(const char *placeholder)
+{
+    return QCoreApplication::translate("modTellAFriend", placeholder);
+}
 
 // The five values of one press of the refer-a-friend button, already trimmed.
 struct Referral {

@@ -1,0 +1,41 @@
+#include "translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace Translations {
+
+namespace {
+
+bool installFrom(QTranslator *translator, const QLocale &locale, const QString &name, const QString &folder)
+{
+    if (!translator->load(locale, name, QStringLiteral("_"), folder))
+        return false;
+    return QCoreApplication::installTranslator(translator);
+}
+
+} // namespace
+
+void install()
+{
+    const QLocale locale;
+    auto *app = QCoreApplication::instance();
+    auto *qt = new QTranslator(app);
+    if (!installFrom(qt, locale, QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        delete qt;
+
+    // The program's own texts are written in English, so an English user needs no file of ours;
+    // skipping the look-up keeps start-up free of file probes nobody benefits from.
+    if (locale.language() == QLocale::English)
+        return;
+    const QString name = QStringLiteral("OrvelBiblicalNumerology");
+    const QString binDir = QCoreApplication::applicationDirPath();
+    auto *own = new QTranslator(app);
+    if (!installFrom(own, locale, name, binDir + QStringLiteral("/../share/OrvelBiblicalNumerology/translations"))
+        && !installFrom(own, locale, name, binDir))
+        delete own;
+}
+
+} // namespace Translations
