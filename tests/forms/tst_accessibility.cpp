@@ -8,6 +8,7 @@
 #include "appearance.h"
 #include "clickablelabel.h"
 #include "frmnagscreen2.h"
+#include "formwindows.h"
 #include "frmmain.h"
 #include "accessibility.h"
 
@@ -19,18 +20,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<QWidget> makeWindow(const QString &which)
-{
-    if (which == QLatin1String("main"))
-        return std::make_unique<frmMain>();
-    if (which == QLatin1String("about"))
-        return std::make_unique<frmAbout>();
-    auto *screen = new frmNagScreen2([] { return 0.0f; });
-    // Deleted by the test, not by its own close.
-    screen->setAttribute(Qt::WA_DeleteOnClose, false);
-    return std::unique_ptr<QWidget>(screen);
-}
 
 struct Seen
 {

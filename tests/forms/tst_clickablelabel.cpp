@@ -6,6 +6,7 @@
 #include "appearance.h"
 #include "clickablelabel.h"
 #include "frmnagscreen2.h"
+#include "formwindows.h"
 #include "frmmain.h"
 
 #include <QTest>
@@ -14,17 +15,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<QWidget> makeWindow(const QString &which)
-{
-    if (which == QLatin1String("main"))
-        return std::make_unique<frmMain>();
-    if (which == QLatin1String("about"))
-        return std::make_unique<frmAbout>();
-    auto *screen = new frmNagScreen2([] { return 0.0f; });
-    screen->setAttribute(Qt::WA_DeleteOnClose, false);
-    return std::unique_ptr<QWidget>(screen);
-}
 
 // A plain QLabel like the link, made to take the focus before it has its
 // text, so that it draws and measures through a text document.

@@ -4,6 +4,7 @@
 #include "frmabout.h"
 #include "appearance.h"
 #include "frmnagscreen2.h"
+#include "formwindows.h"
 #include "frmmain.h"
 #include "endapplication.h"
 #include "execclosehelper.h"
@@ -26,17 +27,6 @@ qreal expectedScale()
     bool ok = false;
     const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
     return ok ? scale : 1.0;
-}
-
-std::unique_ptr<QWidget> makeWindow(const QString &which)
-{
-    if (which == QLatin1String("main"))
-        return std::make_unique<frmMain>();
-    if (which == QLatin1String("about"))
-        return std::make_unique<frmAbout>();
-    auto *screen = new frmNagScreen2([] { return 0.0f; });
-    screen->setAttribute(Qt::WA_DeleteOnClose, false);
-    return std::unique_ptr<QWidget>(screen);
 }
 
 QString shownText(QString caption)
