@@ -159,14 +159,14 @@ bool ClickableLabel::event(QEvent *event)
 {
     // QLabel makes its text document when it is polished; QFrame does the rest.
     if (event->type() == QEvent::Polish)
-        return QFrame::event(event);
+        return QFrame::event(event);  // NOLINT(bugprone-parent-virtual-call): skips only QLabel's own
     return QLabel::event(event);
 }
 
 void ClickableLabel::focusInEvent(QFocusEvent *event)
 {
     // QLabel would make its text document here too.
-    QFrame::focusInEvent(event);
+    QFrame::focusInEvent(event);  // NOLINT(bugprone-parent-virtual-call): skips only QLabel's own
 }
 
 QSize ClickableLabel::sizeForWidth(int width) const

@@ -10,7 +10,7 @@ namespace InputMethodCommit {
 
 bool splitIntoCharacters(QObject *box, const QInputMethodEvent &event)
 {
-    const QString commit = event.commitString();
+    const QString &commit = event.commitString();
     // A character beyond the basic plane is two code units and stays whole.
     QList<QStringView> characters;
     for (qsizetype at = 0; at < commit.size();) {
