@@ -1,10 +1,10 @@
 // Reading timer: the press of "&Get My Biblical Numerology Reading" until the
 // result screen is raised with its texts set, and GetNameNumber alone on a
 // typical name and on a name of 32,767 characters. Prints medians.
-#include "controls.h"
-#include "modbiblicalnumerology.h"
 #include "appearance.h"
+#include "controls.h"
 #include "frmmain.h"
+#include "modbiblicalnumerology.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -42,8 +42,8 @@ void keep(const T &value)
 }
 
 // Names whose numbers differ in turn, so that every reading changes every text.
-const char *const kNames[] = {"John Smith", "Mary Elizabeth Johnson", "A", "Abraham", "IIIB", "Ruth", "IIIIC",
-                              "Sarah", "Daniel", "Esther"};
+const char *const kNames[] = {
+    "John Smith", "Mary Elizabeth Johnson", "A", "Abraham", "IIIB", "Ruth", "IIIIC", "Sarah", "Daniel", "Esther"};
 
 bool resultShownFor(const frmMain &form, const QString &number)
 {
@@ -102,8 +102,7 @@ void benchNameNumber(const char *label, const std::u16string &name, int repeats)
         samples.push_back(nanoseconds(Clock::now() - start) / repeats);
     }
     const double perName = median(samples);
-    std::printf("%-44s %10.1f ns  (%.3f ns a character)\n", label, perName,
-                perName / static_cast<double>(name.size()));
+    std::printf("%-44s %10.1f ns  (%.3f ns a character)\n", label, perName, perName / static_cast<double>(name.size()));
 }
 
 std::u16string longName(const std::u16string &pattern)

@@ -57,8 +57,8 @@ struct Sample {
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
-    const xcb_intern_atom_cookie_t cookie
-        = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0,
+                                                            static_cast<std::uint16_t>(std::strlen(name)), name);
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
     if (!reply)
         fail(std::string("cannot intern ") + name);
@@ -67,11 +67,9 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return result;
 }
 
-std::optional<std::uint32_t> cardinalProperty(xcb_connection_t *connection, xcb_window_t window,
-                                              xcb_atom_t property)
+std::optional<std::uint32_t> cardinalProperty(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property)
 {
-    const xcb_get_property_cookie_t cookie
-        = xcb_get_property(connection, 0, window, property, XCB_ATOM_ANY, 0, 1);
+    const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, window, property, XCB_ATOM_ANY, 0, 1);
     xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
     std::optional<std::uint32_t> value;
     if (reply && xcb_get_property_value_length(reply) >= 4)
@@ -97,8 +95,7 @@ fs::path makeHome(const fs::path &base)
     localtime_r(&now, &local);
     char today[16];
     std::strftime(today, sizeof today, "%Y-%m-%d", &local);
-    std::ofstream(home / ".config/Orvel/OrvelFreeBiblicalNumerology.conf")
-        << "[Settings]\nDuration=" << today << "\n";
+    std::ofstream(home / ".config/Orvel/OrvelFreeBiblicalNumerology.conf") << "[Settings]\nDuration=" << today << "\n";
     return home;
 }
 
@@ -124,8 +121,7 @@ public:
         m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
         // A window manager would reparent the windows and hide their maps.
         const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_void_cookie_t cookie
-            = xcb_change_window_attributes_checked(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        xcb_void_cookie_t cookie = xcb_change_window_attributes_checked(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
         if (xcb_generic_error_t *error = xcb_request_check(m_connection, cookie)) {
             std::free(error);
             fail("cannot watch the root window");
@@ -296,14 +292,13 @@ int main(int argc, char *argv[])
     int width = 8;
     for (const Program &program : programs)
         width = std::max(width, static_cast<int>(program.shown.size()));
-    std::printf("%-*s %10s %10s %12s %10s %10s\n", width, "program", "start ms", "min ms", "time ratio",
-                "RSS MiB", "RSS diff");
+    std::printf("%-*s %10s %10s %12s %10s %10s\n", width, "program", "start ms", "min ms", "time ratio", "RSS MiB",
+                "RSS diff");
     for (const Program &program : programs) {
         const double ms = median(program.mapMs);
         const double mib = median(program.rssMiB);
         std::printf("%-*s %10.1f %10.1f %11.3fx %10.1f %+9.1f\n", width, program.shown.c_str(), ms,
-                    *std::min_element(program.mapMs.begin(), program.mapMs.end()), ms / floorMs, mib,
-                    mib - floorMiB);
+                    *std::min_element(program.mapMs.begin(), program.mapMs.end()), ms / floorMs, mib, mib - floorMiB);
     }
     return 0;
 }

@@ -2,8 +2,8 @@
 // commits made from the fuzz data: whatever arrives, the box may only ever
 // hold the letters A to Z, a to z and the space. Each refusal's message box
 // is answered at once.
-#include "controls.h"
 #include "browser.h"
+#include "controls.h"
 #include "frmmain.h"
 #include "messagebox.h"
 
@@ -26,7 +26,11 @@ frmMain *g_form = nullptr;
 class Reader
 {
 public:
-    Reader(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) {}
+    Reader(const std::uint8_t *data, std::size_t size)
+        : m_data(data)
+        , m_size(size)
+    {
+    }
     bool atEnd() const { return m_pos >= m_size; }
     std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
     // One UTF-16 unit: mostly plain ASCII, so that letters, controls and
@@ -55,20 +59,25 @@ private:
 // The keys that matter to a line edit: editing, moving, the clipboard and
 // undo shortcuts with Ctrl, and the keys that type control characters.
 constexpr std::array<int, 24> kKeys = {
-    Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter,
-    Qt::Key_Escape,    Qt::Key_Insert, Qt::Key_Left,  Qt::Key_Right,   Qt::Key_Home,   Qt::Key_End,
-    Qt::Key_Space,     Qt::Key_A,      Qt::Key_C,     Qt::Key_V,       Qt::Key_X,      Qt::Key_Z,
-    Qt::Key_Y,         Qt::Key_K,      Qt::Key_U,     Qt::Key_H,       Qt::Key_1,      Qt::Key_unknown,
+    Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter,
+    Qt::Key_Escape,    Qt::Key_Insert, Qt::Key_Left, Qt::Key_Right,   Qt::Key_Home,   Qt::Key_End,
+    Qt::Key_Space,     Qt::Key_A,      Qt::Key_C,    Qt::Key_V,       Qt::Key_X,      Qt::Key_Z,
+    Qt::Key_Y,         Qt::Key_K,      Qt::Key_U,    Qt::Key_H,       Qt::Key_1,      Qt::Key_unknown,
 };
 
 Qt::KeyboardModifiers modifiers(std::uint8_t bits)
 {
     Qt::KeyboardModifiers result;
-    if (bits & 1) result |= Qt::ShiftModifier;
-    if (bits & 2) result |= Qt::ControlModifier;
-    if (bits & 4) result |= Qt::AltModifier;
-    if (bits & 8) result |= Qt::MetaModifier;
-    if (bits & 16) result |= Qt::KeypadModifier;
+    if (bits & 1)
+        result |= Qt::ShiftModifier;
+    if (bits & 2)
+        result |= Qt::ControlModifier;
+    if (bits & 4)
+        result |= Qt::AltModifier;
+    if (bits & 8)
+        result |= Qt::MetaModifier;
+    if (bits & 16)
+        result |= Qt::KeypadModifier;
     return result;
 }
 

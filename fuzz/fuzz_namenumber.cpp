@@ -82,8 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int expected = referenceNumber(name);
     const int actual = modBiblicalNumerology::GetNameNumber(name);
     if (actual != expected) {
-        std::fprintf(stderr, "GetNameNumber gave %d, the rule gives %d, for %zu characters\n", actual,
-                     expected, name.size());
+        std::fprintf(stderr, "GetNameNumber gave %d, the rule gives %d, for %zu characters\n", actual, expected,
+                     name.size());
         std::abort();
     }
     // Every letter is worth at least 1 and the first always fits, so only a

@@ -60,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto items = query.queryItems(QUrl::FullyEncoded);
     if (items.size() != 6)
         fail("not six query items", address);
-    const QString expected[6] = {values[0], values[1], values[2], values[3], values[4],
-                                 QStringLiteral("http://") + QLatin1StringView(Hosts::kProductSite)
-                                     + QLatin1Char('/')};
+    const QString expected[6] = {
+        values[0], values[1], values[2],
+        values[3], values[4], QStringLiteral("http://") + QLatin1StringView(Hosts::kProductSite) + QLatin1Char('/')};
     for (int i = 0; i < 6; ++i) {
         if (items.at(i).first != QStringLiteral("taf%1").arg(i + 1))
             fail("query items out of order", address);

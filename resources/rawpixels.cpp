@@ -24,8 +24,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     QByteArray header("ORVP");
-    for (const qsizetype value : {qsizetype(image.width()), qsizetype(image.height()),
-                                  image.bytesPerLine(), qsizetype(image.format())}) {
+    for (const qsizetype value :
+         {qsizetype(image.width()), qsizetype(image.height()), image.bytesPerLine(), qsizetype(image.format())}) {
         char bytes[4];
         qToLittleEndian(quint32(value), bytes);
         header.append(bytes, 4);

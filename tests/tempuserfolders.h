@@ -30,12 +30,12 @@ private:
 };
 
 // QTEST_MAIN, with the user folders redirected first.
-#define ORVEL_TEST_MAIN_IN_TEMP_FOLDERS(TestObject)          \
-    int main(int argc, char *argv[])                        \
-    {                                                       \
-        TempUserFolders folders;                            \
-        QApplication app(argc, argv);                       \
-        app.setAttribute(Qt::AA_Use96Dpi, true);            \
-        TestObject test;                                    \
-        return QTest::qExec(&test, argc, argv);             \
+#define ORVEL_TEST_MAIN_IN_TEMP_FOLDERS(TestObject)                                                                    \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        TempUserFolders folders;                                                                                       \
+        QApplication app(argc, argv);                                                                                  \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
+        TestObject test;                                                                                               \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

@@ -1,11 +1,11 @@
 #include "startapplication.h"
 
 #include "endapplication.h"
+#include "frmmain.h"
 #include "instanceguard.h"
+#include "messagebox.h"
 #include "rnd.h"
 #include "updatereminder.h"
-#include "frmmain.h"
-#include "messagebox.h"
 #include "windowflow.h"
 
 #include <QCoreApplication>
@@ -28,8 +28,8 @@ InstanceGuard &instanceGuard()
 void StartApplication()
 {
     if (instanceGuard().PrevInstance()) {
-        MsgBox::show({nullptr, QCoreApplication::translate("StartApplication", "Application is already running"), QMessageBox::Information,
-                      QMessageBox::Ok, QMessageBox::Ok});
+        MsgBox::show({nullptr, QCoreApplication::translate("StartApplication", "Application is already running"),
+                      QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok});
         EndApplication();
         return;
     }

@@ -16,7 +16,7 @@ bool installFrom(QTranslator *translator, const QLocale &locale, const QString &
     return QCoreApplication::installTranslator(translator);
 }
 
-} // namespace
+}  // namespace
 
 void install()
 {
@@ -38,4 +38,4 @@ void install()
         delete own;
 }
 
-} // namespace Translations
+}  // namespace Translations

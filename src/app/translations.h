@@ -7,4 +7,4 @@ namespace Translations {
 // Installs the translators on the running application; a missing file is silently skipped.
 void install();
 
-}
+}  // namespace Translations

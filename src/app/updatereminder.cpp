@@ -1,8 +1,8 @@
 #include "updatereminder.h"
 
-#include "settingsstore.h"
-#include "modhelp.h"
 #include "messagebox.h"
+#include "modhelp.h"
+#include "settingsstore.h"
 
 #include <QCoreApplication>
 
@@ -33,8 +33,7 @@ std::optional<QDate> readDate(const QString &text)
 
 bool recordDate(const QDate &today)
 {
-    return SettingsStore::SaveSetting(SettingsStore::ApplicationName(),
-                                      QLatin1StringView(SettingsStore::kSection),
+    return SettingsStore::SaveSetting(SettingsStore::ApplicationName(), QLatin1StringView(SettingsStore::kSection),
                                       QLatin1StringView(SettingsStore::kDurationKey), dateText(today));
 }
 

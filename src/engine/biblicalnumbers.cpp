@@ -96,8 +96,7 @@ const std::array<BiblicalNumberEntry, 13> kBiblicalNumbers = {{
      "Commandments were given to him as a guide for carrying out these duties.",
      "Rev. 2:10\r\n"
      "Five doubled; human completeness."},
-    {11, "Unravels Set Order",
-     "This number is associated with the cross.",
+    {11, "Unravels Set Order", "This number is associated with the cross.",
      "Mat 27:45\r\n"
      "Now from the sixth hour there was darkness over all the land unto the ninth hour."},
     {12, "Governmental Perfection",

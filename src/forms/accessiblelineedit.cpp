@@ -217,8 +217,8 @@ QString AccessibleLineEdit::textAtOffset(int offset, QAccessible::TextBoundaryTy
     return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
 }
 
-QString AccessibleLineEdit::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                            int *startOffset, int *endOffset) const
+QString AccessibleLineEdit::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                                            int *endOffset) const
 {
     if (offset == -2)
         offset = cursorPosition();

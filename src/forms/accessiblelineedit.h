@@ -50,6 +50,5 @@ public:
 private:
     QLineEdit *box() const;
     QString shownText() const;
-    bool pastTheEnd(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                    int *endOffset) const;
+    bool pastTheEnd(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset, int *endOffset) const;
 };

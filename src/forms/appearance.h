@@ -25,8 +25,7 @@ void apply();
 enum class Weight { Regular, Bold };
 enum class Underline { No, Yes };
 
-QFont font(const char *face, qreal points, Weight weight = Weight::Regular,
-           Underline underline = Underline::No);
+QFont font(const char *face, qreal points, Weight weight = Weight::Regular, Underline underline = Underline::No);
 inline QFont verdana(qreal points, Weight weight = Weight::Regular, Underline underline = Underline::No)
 {
     return font("Verdana", points, weight, underline);

@@ -12,7 +12,7 @@
 namespace {
 
 struct TextSize {
-    qreal width = 0;   // the document's: at least the width it was given
+    qreal width = 0;  // the document's: at least the width it was given
     qreal height = 0;
     qreal widestLine = 0;
 };
@@ -114,9 +114,8 @@ void ClickableLabel::paintEvent(QPaintEvent *)
         drawFrame(&painter);
         QStyleOption option;
         option.initFrom(this);
-        const QColor colour = foregroundRole() != QPalette::Text && isEnabled()
-                                  ? option.palette.color(foregroundRole())
-                                  : option.palette.color(QPalette::Text);
+        const QColor colour = foregroundRole() != QPalette::Text && isEnabled() ? option.palette.color(foregroundRole())
+                                                                                : option.palette.color(QPalette::Text);
         const QRect area = textArea();
         painter.translate(area.topLeft());
         painter.setClipRect(QRect(QPoint(0, 0), area.size()));
@@ -139,8 +138,7 @@ void ClickableLabel::mousePressEvent(QMouseEvent *event)
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     QLabel::mouseReleaseEvent(event);
     if (click)

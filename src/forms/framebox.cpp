@@ -32,6 +32,5 @@ void FrameBox::paintEvent(QPaintEvent *)
     const int padding = 2;
     const QRect caption(8, 0, metrics.horizontalAdvance(title()) + 2 * padding, metrics.height());
     painter.fillRect(caption, palette().color(QPalette::Window));
-    style()->drawItemText(&painter, caption, Qt::AlignCenter, palette(), isEnabled(), title(),
-                          QPalette::WindowText);
+    style()->drawItemText(&painter, caption, Qt::AlignCenter, palette(), isEnabled(), title(), QPalette::WindowText);
 }

@@ -1,11 +1,11 @@
 #include "frmabout.h"
 
-#include "modhelp.h"
 #include "appearance.h"
 #include "clickablelabel.h"
-#include "control.h"
-#include "twips.h"
 #include "commandbutton.h"
+#include "control.h"
+#include "modhelp.h"
+#include "twips.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -26,20 +26,17 @@ const QColor kLink(0x00, 0xFF, 0xFF);
 const QColor kOffer(0xFF, 0xFF, 0x80);
 
 const char kDescriptionText[] = QT_TRANSLATE_NOOP(
-    "frmAbout",
-    "Orvel Biblical Numerology shows the correspondence between your name and the verses of the Holy "
-    "Bible. It helps a person to understand his or her own personality and to improve himself or "
-    "herself, based on the knowledge that is found in the holy scriptures. All rights to this "
-    "software are reserved by Gleamware.");
+    "frmAbout", "Orvel Biblical Numerology shows the correspondence between your name and the verses of the Holy "
+                "Bible. It helps a person to understand his or her own personality and to improve himself or "
+                "herself, based on the knowledge that is found in the holy scriptures. All rights to this "
+                "software are reserved by Gleamware.");
 
 const char kOfferText[] = QT_TRANSLATE_NOOP(
-    "frmAbout",
-    "Home Business Opportunity. Start your own Internet business and make money online. "
-    "Get this software fully branded for your website.");
+    "frmAbout", "Home Business Opportunity. Start your own Internet business and make money online. "
+                "Get this software fully branded for your website.");
 
 template <typename Label>
-Label *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text,
-                 const QColor &colour)
+Label *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text, const QColor &colour)
 {
     auto *label = placeControl<Label>(parent, name, place);
     label->setTextFormat(Qt::PlainText);
@@ -51,8 +48,8 @@ Label *makeLabel(QWidget *parent, const char *name, const QRect &place, const QS
 }  // namespace
 
 frmAbout::frmAbout(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QCoreApplication::translate("Appearance", Appearance::kWindowCaption));
@@ -61,8 +58,7 @@ frmAbout::frmAbout(QWidget *parent)
     Appearance::paintBackground(this, kBackground);
     setFixedSize(Twips::toPixels(6585), Twips::toPixels(3390));
 
-    Label1 = makeLabel<QLabel>(this, "Label1", Twips::rect(750, 390, 5745, 975),
-                               tr(kDescriptionText), kDescription);
+    Label1 = makeLabel<QLabel>(this, "Label1", Twips::rect(750, 390, 5745, 975), tr(kDescriptionText), kDescription);
     Label1->setWordWrap(true);
 
     Label2 = makeLabel<QLabel>(this, "Label2", Twips::rect(750, 120, 3675, 270),
@@ -75,22 +71,20 @@ frmAbout::frmAbout(QWidget *parent)
     Line2->setObjectName(QStringLiteral("Line2"));
     Line2->setFrameShape(QFrame::NoFrame);
     Appearance::paintBackground(Line2, kDescription);
-    Line2->setGeometry(Twips::toPixels(-60), Twips::toPixels(2910) - 1,
-                       Twips::toPixels(7200) - Twips::toPixels(-60), 2);
+    Line2->setGeometry(Twips::toPixels(-60), Twips::toPixels(2910) - 1, Twips::toPixels(7200) - Twips::toPixels(-60),
+                       2);
 
     lblCobrand = makeLabel<ClickableLabel>(this, "lblCobrand", Twips::rect(4200, 2415, 2295, 195),
                                            tr("Click here for more details"), kLink);
     lblCobrand->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
     lblCobrand->adjustSize();
 
-    Label3 = makeLabel<QLabel>(this, "Label3", Twips::rect(90, 1800, 6405, 615),
-                               tr(kOfferText), kOffer);
+    Label3 = makeLabel<QLabel>(this, "Label3", Twips::rect(90, 1800, 6405, 615), tr(kOfferText), kOffer);
     Label3->setFont(verdana(8.25, Weight::Bold));
     Label3->setWordWrap(true);
 
     lblHomePage = makeLabel<ClickableLabel>(this, "lblHomePage", Twips::rect(2445, 1365, 4050, 195),
-                                            tr("Click here to visit %1").arg(modHelp::HomePage()),
-                                            kLink);
+                                            tr("Click here to visit %1").arg(modHelp::HomePage()), kLink);
     lblHomePage->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
     lblHomePage->adjustSize();
 

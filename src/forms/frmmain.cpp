@@ -1,26 +1,26 @@
 #include "frmmain.h"
 
-#include "modbiblicalnumerology.h"
-#include "hosts.h"
-#include "modhelp.h"
-#include "frmabout.h"
+#include "accesskey.h"
+#include "announcer.h"
 #include "appearance.h"
 #include "clickablelabel.h"
+#include "commandbutton.h"
 #include "control.h"
 #include "framebox.h"
-#include "accesskey.h"
+#include "frmabout.h"
+#include "frmnagscreen2.h"
+#include "hosts.h"
+#include "inputmethodcommit.h"
 #include "messagebox.h"
+#include "modbiblicalnumerology.h"
+#include "modhelp.h"
 #include "trimspaces.h"
 #include "twips.h"
-#include "announcer.h"
-#include "frmnagscreen2.h"
-#include "commandbutton.h"
-#include "inputmethodcommit.h"
 
-#include <QCoreApplication>
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -45,20 +45,19 @@ const QColor kWhite(Qt::white);
 const QColor kBlack(Qt::black);
 
 constexpr char kCoBrandCaption[] = QT_TRANSLATE_NOOP(
-    "frmMain",
-    "Co-brand this software for your site. Put your logo && web address on this program and give it "
-    "away free to your visitors to bring them back. Click Here for more info on co-branding.");
+    "frmMain", "Co-brand this software for your site. Put your logo && web address on this program and give it "
+               "away free to your visitors to bring them back. Click Here for more info on co-branding.");
 constexpr char kFullBrandCaption[] = QT_TRANSLATE_NOOP(
-    "frmMain",
-    "Home Business Opportunity. Start your own Internet business and make money online. Get this "
-    "software fully branded for your website. Click here for more details.");
+    "frmMain", "Home Business Opportunity. Start your own Internet business and make money online. Get this "
+               "software fully branded for your website. Click here for more details.");
 constexpr char kIntroduction[] = QT_TRANSLATE_NOOP(
-    "frmMain",
-    "The verses of the Holy Bible relate to us in many different ways. Know the verse that "
-    "corresponds to your name with Orvel Biblical Numerology. Just enter your name to get started.");
+    "frmMain", "The verses of the Holy Bible relate to us in many different ways. Know the verse that "
+               "corresponds to your name with Orvel Biblical Numerology. Just enter your name to get started.");
 
 // Where each control of the window goes, by container; the two screens share
-// one rectangle, and so do the two promotion labels.
+// one rectangle, and so do the two promotion labels. One control a row, so
+// that the columns read downwards; clang-format would pack them.
+// clang-format off
 constexpr ControlPlace kLayout[] = {
     {"Label14", "clientArea", 1770, 30, 5310, 435},
     {"fraResult", "clientArea", 30, 480, 8800, 4500},
@@ -81,6 +80,7 @@ constexpr ControlPlace kLayout[] = {
     {"lblFullBrand", "fraFullBrand", 120, 165, 8535, 600},
     {"lblCobrand", "fraFullBrand", 120, 165, 8535, 600},
 };
+// clang-format on
 
 QRect designed(const char *name)
 {
@@ -113,8 +113,8 @@ Widget *place(QWidget *container, const char *name, const QRect &geometry, const
 }
 
 // A label of one line of text at its designed place and size.
-QLabel *textLabel(QWidget *container, const char *name, const QRect &geometry, const QFont &font,
-                  const QColor &colour, const QString &text)
+QLabel *textLabel(QWidget *container, const char *name, const QRect &geometry, const QFont &font, const QColor &colour,
+                  const QString &text)
 {
     auto *label = place<QLabel>(container, name, geometry, font);
     Appearance::setTextColour(label, colour);
@@ -123,8 +123,8 @@ QLabel *textLabel(QWidget *container, const char *name, const QRect &geometry, c
 }
 
 // A label that sizes itself to its one line of text, keeping its top left corner.
-QLabel *autoSizeLabel(QWidget *container, const char *name, const QRect &geometry,
-                      const QFont &font, const QColor &colour, const QString &text)
+QLabel *autoSizeLabel(QWidget *container, const char *name, const QRect &geometry, const QFont &font,
+                      const QColor &colour, const QString &text)
 {
     QLabel *label = textLabel(container, name, geometry, font, colour, text);
     label->adjustSize();
@@ -144,8 +144,7 @@ Label *wrappingLabel(QWidget *container, const char *name, const QRect &geometry
     return label;
 }
 
-QPushButton *commandButton(QWidget *container, const char *name, const QRect &geometry,
-                           const QString &caption)
+QPushButton *commandButton(QWidget *container, const char *name, const QRect &geometry, const QString &caption)
 {
     auto *button = place<CommandButton>(container, name, geometry, Appearance::verdana(8.25, Weight::Bold));
     button->setText(caption);
@@ -176,8 +175,8 @@ frmMain::frmMain(QWidget *parent)
     buildMenu();
     // Created from back to front: a later sibling lies in front of an earlier one.
     Label14 = wrappingLabel<ClickableLabel>(client, "Label14", designed("Label14"),
-                                            Appearance::verdana(8.25, Weight::Bold, Underline::Yes),
-                                            kWhite, Qt::AlignHCenter, forumInvitation());
+                                            Appearance::verdana(8.25, Weight::Bold, Underline::Yes), kWhite,
+                                            Qt::AlignHCenter, forumInvitation());
     buildResultScreen(client);
     buildInputScreen(client);
     buildPromotionStrip(client);
@@ -233,9 +232,9 @@ void frmMain::buildMenu()
     mnuDonate = bar->addAction(tr("&Donate"));
 
     const std::pair<QAction *, const char *> names[] = {
-        {mnuCalculate, "mnuCalculate"}, {mnuSep1, "mnuSep1"}, {mnuExit, "mnuExit"},
-        {mnuOnline, "mnuOnline"},       {mnuVisit, "mnuVisit"}, {mnuSep2, "mnuSep2"},
-        {mnuUpdate, "mnuUpdate"},       {mnuSep3, "mnuSep3"},   {mnuAbout, "mnuAbout"},
+        {mnuCalculate, "mnuCalculate"}, {mnuSep1, "mnuSep1"},          {mnuExit, "mnuExit"},
+        {mnuOnline, "mnuOnline"},       {mnuVisit, "mnuVisit"},        {mnuSep2, "mnuSep2"},
+        {mnuUpdate, "mnuUpdate"},       {mnuSep3, "mnuSep3"},          {mnuAbout, "mnuAbout"},
         {mnuDonate, "mnuDonate"},       {mnuMakeMoney, "mnuMakeMoney"}};
     for (const auto &[action, name] : names)
         action->setObjectName(QLatin1StringView(name));
@@ -253,11 +252,9 @@ void frmMain::buildPromotionStrip(QWidget *client)
 
     const QFont linkFont = Appearance::verdana(8.25, Weight::Bold, Underline::Yes);
     lblFullBrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblFullBrand", designed("lblFullBrand"), linkFont,
-                                                 kWhite,
-                                                 Qt::AlignHCenter, tr(kFullBrandCaption));
+                                                 kWhite, Qt::AlignHCenter, tr(kFullBrandCaption));
     lblCobrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblCobrand", designed("lblCobrand"), linkFont, kWhite,
-                                               Qt::AlignHCenter,
-                                               Appearance::shownCaption(tr(kCoBrandCaption)));
+                                               Qt::AlignHCenter, Appearance::shownCaption(tr(kCoBrandCaption)));
     for (QLabel *label : {static_cast<QLabel *>(lblFullBrand), static_cast<QLabel *>(lblCobrand)}) {
         Appearance::paintBackground(label, kStripGreen);
         label->installEventFilter(this);
@@ -282,10 +279,9 @@ void frmMain::buildInputScreen(QWidget *client)
     Appearance::paintBackground(fraMain, kScreenGreen);
 
     const QFont bold = Appearance::verdana(8.25, Weight::Bold);
-    lblLabel[0] = autoSizeLabel(fraMain, "lblLabel_0", designed("lblLabel_0"), font(), kWhite,
-                                tr("Name"));
-    lblLabel[5] = wrappingLabel(fraMain, "lblLabel_5", designed("lblLabel_5"), bold, kWhite,
-                                Qt::AlignHCenter, tr(kIntroduction));
+    lblLabel[0] = autoSizeLabel(fraMain, "lblLabel_0", designed("lblLabel_0"), font(), kWhite, tr("Name"));
+    lblLabel[5] = wrappingLabel(fraMain, "lblLabel_5", designed("lblLabel_5"), bold, kWhite, Qt::AlignHCenter,
+                                tr(kIntroduction));
 
     txtName = place<QLineEdit>(fraMain, "txtName", designed("txtName"), font());
     Appearance::setBoxColours(txtName, kWhite, kBlack);
@@ -313,22 +309,19 @@ void frmMain::buildResultScreen(QWidget *client)
     Appearance::paintBackground(fraResult, kScreenGreen);
     Appearance::setTextColour(fraResult, kWhite);
 
-    lblResult[2] = wrappingLabel(fraResult, "lblResult_2", designed("lblResult_2"), font(),
-                                 kReadingGreen, Qt::AlignLeft, fromEngine(numerology::kBiblicalNumbers[2].description));
+    lblResult[2] = wrappingLabel(fraResult, "lblResult_2", designed("lblResult_2"), font(), kReadingGreen,
+                                 Qt::AlignLeft, fromEngine(numerology::kBiblicalNumbers[2].description));
     // Auto-sized like the "Name" caption, but only when first needed: see fitResultLabels.
-    lblLabel[1] = textLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite,
-                            tr("Biblical Number"));
-    lblLabel[2] = textLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite,
-                            tr("Biblical Keywords"));
+    lblLabel[1] = textLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite, tr("Biblical Number"));
+    lblLabel[2] = textLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite, tr("Biblical Keywords"));
     lblLabel[3] = textLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
                             tr("Biblical Keywords Description"));
     lblResult[0] = textLabel(fraResult, "lblResult_0", designed("lblResult_0"),
                              Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
     lblResult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lblResult[1] = textLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(),
-                             kReadingGreen, QStringLiteral("Governmental Perfection"));
-    lblLabel[4] = textLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite,
-                            tr("Symbolism"));
+    lblResult[1] = textLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(), kReadingGreen,
+                             QStringLiteral("Governmental Perfection"));
+    lblLabel[4] = textLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite, tr("Symbolism"));
 
     txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", designed("txtSymbolism"), font());
     txtSymbolism->setReadOnly(true);
@@ -349,8 +342,7 @@ void frmMain::buildResultScreen(QWidget *client)
     lblResult[1]->setAccessibleDescription(lblLabel[2]->text());
     lblResult[2]->setAccessibleDescription(lblLabel[3]->text());
 
-    cmdBack = commandButton(fraResult, "cmdBack", designed("cmdBack"),
-                            tr("&Do It Once Again"));
+    cmdBack = commandButton(fraResult, "cmdBack", designed("cmdBack"), tr("&Do It Once Again"));
     // "&Donate" on the menu bar has the same letter; the button keeps Alt+D.
     new AccessKeyClaim(cmdBack);
 }
@@ -544,8 +536,8 @@ void frmMain::cmdProceed_Click()
 // again with the button that a Tab into the result screen reaches first.
 void frmMain::announceReading()
 {
-    const QString sentence = lblLabel[1]->text() + QLatin1Char(' ') + lblResult[0]->text()
-                             + QStringLiteral(", ") + lblResult[1]->text() + QLatin1Char('.');
+    const QString sentence = lblLabel[1]->text() + QLatin1Char(' ') + lblResult[0]->text() + QStringLiteral(", ")
+                             + lblResult[1]->text() + QLatin1Char('.');
     cmdBack->setAccessibleDescription(sentence);
     announcer->announce(sentence, lblResult[2]->text());
 }

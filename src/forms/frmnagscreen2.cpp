@@ -1,19 +1,19 @@
 #include "frmnagscreen2.h"
 
-#include "rnd.h"
-#include "hosts.h"
-#include "modhelp.h"
+#include "accessibility.h"
 #include "appearance.h"
 #include "clickablelabel.h"
+#include "commandbutton.h"
 #include "control.h"
-#include "modtellafriend.h"
 #include "framebox.h"
+#include "hosts.h"
+#include "inputmethodcommit.h"
 #include "messagebox.h"
+#include "modhelp.h"
+#include "modtellafriend.h"
+#include "rnd.h"
 #include "trimspaces.h"
 #include "twips.h"
-#include "accessibility.h"
-#include "commandbutton.h"
-#include "inputmethodcommit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -54,9 +54,10 @@ const std::array<const char *, 4> kMessages = {
                       "Visit Quillmoor regularly. Support Quillmoor by taking part in the discussions and other "
                       "activities. These softwares cannot be supported and maintained, without you regularly visiting "
                       "Quillmoor"),
-    QT_TRANSLATE_NOOP("frmNagScreen2",
-                      "Quillmoor is a FREE online discussion forum for all things mystic. To help Quillmoor develop and "
-                      "maintain this software visit Quillmoor regularly."),
+    QT_TRANSLATE_NOOP(
+        "frmNagScreen2",
+        "Quillmoor is a FREE online discussion forum for all things mystic. To help Quillmoor develop and "
+        "maintain this software visit Quillmoor regularly."),
     QT_TRANSLATE_NOOP("frmNagScreen2",
                       "Quillmoor needs your help. All you need to do is visit Quillmoor regularly and take part in the "
                       "various discussions and activites to help us maintain and develop more Gleamware."),
@@ -64,15 +65,14 @@ const std::array<const char *, 4> kMessages = {
 
 // The run of spaces after the first paragraph pushes the second onto a line of its own.
 const char kSuiteText[] = QT_TRANSLATE_NOOP(
-    "frmNagScreen2",
-    "If you have enjoyed this software you will surely be interested in our other Gleamware. "
-    "Gleamware is the largest resource of its kind on the Internet, with a wide range of astrology, "
-    "psychic, tarot, numerology and occult programs for everyone interested in the mystic arts. New "
-    "titles are added all the time, and all of them can be downloaded free."
-    "                                                             "
-    "All our programs are simple to use, fun and very informative. Why not try them out today? If you "
-    "like them, please tell your friends and family all about them so that they can enjoy them as "
-    "much as you do. ");
+    "frmNagScreen2", "If you have enjoyed this software you will surely be interested in our other Gleamware. "
+                     "Gleamware is the largest resource of its kind on the Internet, with a wide range of astrology, "
+                     "psychic, tarot, numerology and occult programs for everyone interested in the mystic arts. New "
+                     "titles are added all the time, and all of them can be downloaded free."
+                     "                                                             "
+                     "All our programs are simple to use, fun and very informative. Why not try them out today? If you "
+                     "like them, please tell your friends and family all about them so that they can enjoy them as "
+                     "much as you do. ");
 
 const char kEmailSpaceRefused[] = QT_TRANSLATE_NOOP("frmNagScreen2", "Email Address Cannot Contain Space");
 
@@ -123,8 +123,7 @@ void restorePlaceholder(QWidget *box, const char *placeholder)
         setBoxText(box, modTellAFriend::shownPlaceholder(placeholder));
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text,
-                  const QFont &font)
+QLabel *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text, const QFont &font)
 {
     auto *label = placeControl<QLabel>(parent, name, place);
     label->setTextFormat(Qt::PlainText);
@@ -159,8 +158,8 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const QRect &place, cons
 }  // namespace
 
 frmNagScreen2::frmNagScreen2(const RandomDraw &draw)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmNagScreen2"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -211,8 +210,7 @@ void frmNagScreen2::buildWindow()
     Label1->adjustSize();
 
     // Its text is the message that Form_Load draws.
-    Label2 = makeLabel(this, "Label2", Twips::rect(120, 840, 6975, 1095), QString(),
-                       verdana(9.75, Weight::Bold));
+    Label2 = makeLabel(this, "Label2", Twips::rect(120, 840, 6975, 1095), QString(), verdana(9.75, Weight::Bold));
     Appearance::setTextColour(Label2, labelText);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -240,7 +238,8 @@ void frmNagScreen2::buildWindow()
 
 void frmNagScreen2::buildReferFriendBox()
 {
-    Frame2 = makeFrame(this, "Frame2", Twips::rect(120, 3240, 7065, 1455), QT_TRANSLATE_NOOP("frmNagScreen2", "Refer A Friend"));
+    Frame2 = makeFrame(this, "Frame2", Twips::rect(120, 3240, 7065, 1455),
+                       QT_TRANSLATE_NOOP("frmNagScreen2", "Refer A Friend"));
 
     txtName = makeBox(Frame2, "txtName", Twips::rect(85, 360, 3375, 285), kNamePlaceholder);
 
@@ -250,10 +249,8 @@ void frmNagScreen2::buildReferFriendBox()
     cmdSubmit->setAutoDefault(true);
 
     txtEmail = makeBox(Frame2, "txtEmail", Twips::rect(3600, 360, 3375, 285), kEmailPlaceholder);
-    txtFriendEmail = makeBox(Frame2, "txtFriendEmail", Twips::rect(3600, 720, 3375, 285),
-                             kFriendEmailPlaceholder);
-    txtFriendName = makeBox(Frame2, "txtFriendName", Twips::rect(85, 720, 3375, 285),
-                            kFriendNamePlaceholder);
+    txtFriendEmail = makeBox(Frame2, "txtFriendEmail", Twips::rect(3600, 720, 3375, 285), kFriendEmailPlaceholder);
+    txtFriendName = makeBox(Frame2, "txtFriendName", Twips::rect(85, 720, 3375, 285), kFriendNamePlaceholder);
 
     // Below the frame's visible area: never seen, yet reached by Tab and sent with the request.
     txtMessage = placeControl<QPlainTextEdit>(Frame2, "txtMessage", Twips::rect(4800, 3600, 1815, 495));
@@ -266,10 +263,10 @@ void frmNagScreen2::buildReferFriendBox()
 
 void frmNagScreen2::buildSuiteColumn()
 {
-    Frame6 = makeFrame(this, "Frame6", Twips::rect(7320, 120, 3735, 4575), QT_TRANSLATE_NOOP("frmNagScreen2", "Download Gleamware"));
+    Frame6 = makeFrame(this, "Frame6", Twips::rect(7320, 120, 3735, 4575),
+                       QT_TRANSLATE_NOOP("frmNagScreen2", "Download Gleamware"));
 
-    Label3 = makeLabel(Frame6, "Label3", Twips::rect(120, 360, 3495, 3855),
-                       tr(kSuiteText), verdana(9));
+    Label3 = makeLabel(Frame6, "Label3", Twips::rect(120, 360, 3495, 3855), tr(kSuiteText), verdana(9));
     Appearance::setTextColour(Label3, Qt::white);
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -360,16 +357,46 @@ void frmNagScreen2::SendReferral(const modTellAFriend::Referral &values)
     modTellAFriend::OpenReferralRequest(request.address);
 }
 
-void frmNagScreen2::txtName_GotFocus() { clearPlaceholder(txtName, kNamePlaceholder); }
-void frmNagScreen2::txtName_LostFocus() { restorePlaceholder(txtName, kNamePlaceholder); }
-void frmNagScreen2::txtEmail_GotFocus() { clearPlaceholder(txtEmail, kEmailPlaceholder); }
-void frmNagScreen2::txtEmail_LostFocus() { restorePlaceholder(txtEmail, kEmailPlaceholder); }
-void frmNagScreen2::txtFriendName_GotFocus() { clearPlaceholder(txtFriendName, kFriendNamePlaceholder); }
-void frmNagScreen2::txtFriendName_LostFocus() { restorePlaceholder(txtFriendName, kFriendNamePlaceholder); }
-void frmNagScreen2::txtFriendEmail_GotFocus() { clearPlaceholder(txtFriendEmail, kFriendEmailPlaceholder); }
-void frmNagScreen2::txtFriendEmail_LostFocus() { restorePlaceholder(txtFriendEmail, kFriendEmailPlaceholder); }
-void frmNagScreen2::txtMessage_GotFocus() { clearPlaceholder(txtMessage, kMessagePlaceholder); }
-void frmNagScreen2::txtMessage_LostFocus() { restorePlaceholder(txtMessage, kMessagePlaceholder); }
+void frmNagScreen2::txtName_GotFocus()
+{
+    clearPlaceholder(txtName, kNamePlaceholder);
+}
+void frmNagScreen2::txtName_LostFocus()
+{
+    restorePlaceholder(txtName, kNamePlaceholder);
+}
+void frmNagScreen2::txtEmail_GotFocus()
+{
+    clearPlaceholder(txtEmail, kEmailPlaceholder);
+}
+void frmNagScreen2::txtEmail_LostFocus()
+{
+    restorePlaceholder(txtEmail, kEmailPlaceholder);
+}
+void frmNagScreen2::txtFriendName_GotFocus()
+{
+    clearPlaceholder(txtFriendName, kFriendNamePlaceholder);
+}
+void frmNagScreen2::txtFriendName_LostFocus()
+{
+    restorePlaceholder(txtFriendName, kFriendNamePlaceholder);
+}
+void frmNagScreen2::txtFriendEmail_GotFocus()
+{
+    clearPlaceholder(txtFriendEmail, kFriendEmailPlaceholder);
+}
+void frmNagScreen2::txtFriendEmail_LostFocus()
+{
+    restorePlaceholder(txtFriendEmail, kFriendEmailPlaceholder);
+}
+void frmNagScreen2::txtMessage_GotFocus()
+{
+    clearPlaceholder(txtMessage, kMessagePlaceholder);
+}
+void frmNagScreen2::txtMessage_LostFocus()
+{
+    restorePlaceholder(txtMessage, kMessagePlaceholder);
+}
 
 void frmNagScreen2::txtEmail_KeyPress(int &KeyAscii)
 {

@@ -15,7 +15,9 @@ class DeferredIconEngine : public QIconEngine
 {
 public:
     DeferredIconEngine(const QStyle *style, QStyle::StandardPixmap which, Qt::LayoutDirection direction)
-        : m_style(style), m_which(which), m_direction(direction)
+        : m_style(style)
+        , m_which(which)
+        , m_direction(direction)
     {
     }
 
@@ -73,8 +75,7 @@ ProgramStyle::ProgramStyle()
 {
 }
 
-QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *option,
-                                 const QWidget *widget) const
+QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *option, const QWidget *widget) const
 {
     if (standardIcon == SP_ToolBarHorizontalExtensionButton || standardIcon == SP_ToolBarVerticalExtensionButton) {
         const Qt::LayoutDirection direction = option ? option->direction : QGuiApplication::layoutDirection();

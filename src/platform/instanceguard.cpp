@@ -50,7 +50,8 @@ QString thisMachine()
 }  // namespace
 
 InstanceGuard::InstanceGuard(const QString &lockPath)
-    : m_path(lockPath), m_lock(lockPath)
+    : m_path(lockPath)
+    , m_lock(lockPath)
 {
     // The first copy may run for days: only a dead owner makes the lock stale.
     m_lock.setStaleLockTime(0);

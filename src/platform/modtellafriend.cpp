@@ -43,8 +43,7 @@ Request refused(const char *message)
 Referral StoreValues(const QString &name, const QString &email, const QString &message, const QString &friendName,
                      const QString &friendEmail)
 {
-    return {TrimSpaces(name), TrimSpaces(email), TrimSpaces(message), TrimSpaces(friendName),
-            TrimSpaces(friendEmail)};
+    return {TrimSpaces(name), TrimSpaces(email), TrimSpaces(message), TrimSpaces(friendName), TrimSpaces(friendEmail)};
 }
 
 Request ReferralRequest(const Referral &values)
@@ -66,12 +65,9 @@ QString RequestAddress(const Referral &values)
 {
     // The request names two people and their e-mail addresses, so it travels encrypted.
     return QStringLiteral("https://") + QLatin1StringView(Hosts::kMakerSite) + QLatin1StringView(kScript)
-           + QStringLiteral("?taf1=") + encoded(values.name)
-           + QStringLiteral("&taf2=") + encoded(values.email)
-           + QStringLiteral("&taf3=") + encoded(values.message)
-           + QStringLiteral("&taf4=") + encoded(values.friendName)
-           + QStringLiteral("&taf5=") + encoded(values.friendEmail)
-           + QStringLiteral("&taf6=") + encoded(productSite());
+           + QStringLiteral("?taf1=") + encoded(values.name) + QStringLiteral("&taf2=") + encoded(values.email)
+           + QStringLiteral("&taf3=") + encoded(values.message) + QStringLiteral("&taf4=") + encoded(values.friendName)
+           + QStringLiteral("&taf5=") + encoded(values.friendEmail) + QStringLiteral("&taf6=") + encoded(productSite());
 }
 
 void OpenReferralRequest(const QString &address)

@@ -48,8 +48,7 @@ QString ApplicationName()
 std::optional<QString> GetSetting(const QString &appName, const QString &section, const QString &key,
                                   const QString &defaultText)
 {
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                             QLatin1StringView(kOrganization), appName);
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1StringView(kOrganization), appName);
     if (settings.status() != QSettings::NoError)
         return std::nullopt;
     const QString where = path(section, key);
@@ -66,8 +65,7 @@ std::optional<QString> GetSetting(const QString &appName, const QString &section
 
 bool SaveSetting(const QString &appName, const QString &section, const QString &key, const QString &text)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1StringView(kOrganization),
-                       appName);
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1StringView(kOrganization), appName);
     settings.setValue(path(section, key), text);
     // Written out now, so that a failure is seen here and the value survives
     // however the process ends.

@@ -20,7 +20,9 @@ class CountingWindow : public QWidget
 public:
     enum Kind { Plain, Reentrant, Refusing };
     // unloads outlives the window, which deletes itself once closed.
-    CountingWindow(Kind kind, int &unloads) : m_kind(kind), m_unloads(unloads)
+    CountingWindow(Kind kind, int &unloads)
+        : m_kind(kind)
+        , m_unloads(unloads)
     {
         setAttribute(Qt::WA_DeleteOnClose);
     }
@@ -95,8 +97,7 @@ void TestEndApplication::shouldCloseEveryLoadedWindowOnceAndEnd_data()
     QTest::newRow("loaded but never shown") << QList<int>{CountingWindow::Plain, CountingWindow::Plain} << false;
     QTest::newRow("one that calls back while closed")
         << QList<int>{CountingWindow::Plain, CountingWindow::Reentrant, CountingWindow::Plain} << true;
-    QTest::newRow("one that refuses to close")
-        << QList<int>{CountingWindow::Refusing, CountingWindow::Plain} << true;
+    QTest::newRow("one that refuses to close") << QList<int>{CountingWindow::Refusing, CountingWindow::Plain} << true;
 }
 
 void TestEndApplication::shouldCloseEveryLoadedWindowOnceAndEnd()

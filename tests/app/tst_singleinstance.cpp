@@ -19,8 +19,7 @@ namespace {
 constexpr int kStartTimeoutMs = 20000;
 
 // One copy of the program, in its own settings folder, sharing the lock folder.
-std::unique_ptr<QProcess> startCopy(const QString &runtime, const QString &config,
-                                    const QStringList &arguments = {})
+std::unique_ptr<QProcess> startCopy(const QString &runtime, const QString &config, const QStringList &arguments = {})
 {
     auto copy = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

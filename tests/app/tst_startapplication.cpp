@@ -1,15 +1,15 @@
 // Start-up within one process: the update question comes before the main
 // window; the promotion-label pick rounds half to even, raises the drawn
 // label and comes out in the stated proportions.
+#include "clickablelabel.h"
 #include "controls.h"
+#include "frmmain.h"
+#include "modhelp.h"
+#include "recorders.h"
 #include "rnd.h"
 #include "settingsstore.h"
 #include "startapplication.h"
 #include "tempuserfolders.h"
-#include "modhelp.h"
-#include "recorders.h"
-#include "clickablelabel.h"
-#include "frmmain.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -24,8 +24,8 @@ const QString kDurationPath = QStringLiteral("Settings/Duration");
 
 void setStored(const QString &text)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                       QLatin1StringView(SettingsStore::kOrganization), SettingsStore::ApplicationName());
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1StringView(SettingsStore::kOrganization),
+                       SettingsStore::ApplicationName());
     if (text.isNull())
         settings.remove(kDurationPath);
     else
@@ -191,7 +191,8 @@ void TestStartApplication::shouldBringTheDrawnLabelToTheFront()
     QFETCH(float, r);
     QFETCH(QString, front);
     const auto form = std::make_unique<frmMain>();
-    QCOMPARE(control<ClickableLabel>(form, "lblCobrand")->geometry(), control<ClickableLabel>(form, "lblFullBrand")->geometry());
+    QCOMPARE(control<ClickableLabel>(form, "lblCobrand")->geometry(),
+             control<ClickableLabel>(form, "lblFullBrand")->geometry());
 
     modHelp::CoBrand_Randomize(*form, r);
 

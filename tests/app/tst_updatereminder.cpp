@@ -1,11 +1,11 @@
 // The update reminder: the first start only records the date; the question
 // comes 15 or more days away from it, in either direction; each answer renews
 // the date; a stored text that is not a date is never asked about.
+#include "modhelp.h"
+#include "recorders.h"
 #include "settingsstore.h"
 #include "tempuserfolders.h"
-#include "modhelp.h"
 #include "updatereminder.h"
-#include "recorders.h"
 
 #include <QSettings>
 #include <QTest>
@@ -21,8 +21,8 @@ const QString kDurationPath = QStringLiteral("Settings/Duration");
 
 void setStored(const std::optional<QString> &text)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                       QLatin1StringView(SettingsStore::kOrganization), SettingsStore::ApplicationName());
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1StringView(SettingsStore::kOrganization),
+                       SettingsStore::ApplicationName());
     if (text)
         settings.setValue(kDurationPath, *text);
     else
@@ -31,8 +31,8 @@ void setStored(const std::optional<QString> &text)
 
 QString stored()
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                       QLatin1StringView(SettingsStore::kOrganization), SettingsStore::ApplicationName());
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1StringView(SettingsStore::kOrganization),
+                       SettingsStore::ApplicationName());
     return settings.contains(kDurationPath) ? settings.value(kDurationPath).toString() : QStringLiteral("<absent>");
 }
 
@@ -63,8 +63,8 @@ void TestUpdateReminder::shouldAskOnlyOutsideTheQuietDays_data()
     QTest::newRow("empty text counts as first start") << true << QString() << yes << false << "2024-03-01" << false;
     QTest::newRow("same day") << true << "2024-03-01" << yes << false << "2024-03-01" << false;
     QTest::newRow("14 days back") << true << "2024-02-16" << yes << false << "2024-02-16" << false;
-    QTest::newRow("15 days back, over the leap day, yes") << true << "2024-02-15" << yes << true << "2024-03-01"
-                                                          << true;
+    QTest::newRow("15 days back, over the leap day, yes")
+        << true << "2024-02-15" << yes << true << "2024-03-01" << true;
     QTest::newRow("15 days back, no") << true << "2024-02-15" << no << true << "2024-03-01" << false;
     QTest::newRow("14 days ahead") << true << "2024-03-15" << yes << false << "2024-03-15" << false;
     QTest::newRow("15 days ahead") << true << "2024-03-16" << no << true << "2024-03-01" << false;

@@ -7,10 +7,10 @@
 #include <string_view>
 
 using modBiblicalNumerology::FindBiblicalNumber;
+using modBiblicalNumerology::intNumbers;
 using modBiblicalNumerology::kBiblicalNumbers;
 using modBiblicalNumerology::kTableSlots;
 using modBiblicalNumerology::LoadBiblicalNumbers;
-using modBiblicalNumerology::intNumbers;
 using modBiblicalNumerology::strDescriptions;
 using modBiblicalNumerology::strKeywords;
 using modBiblicalNumerology::strSymbolisms;
@@ -82,6 +82,7 @@ private:
     static void addRows();
 };
 
+// clang-format off
 void TestBiblicalNumberTable::addRows()
 {
     QTest::addColumn<int>("index");
@@ -116,6 +117,7 @@ void TestBiblicalNumberTable::addRows()
     QTest::newRow("13") << 12 << 13 << "Probation or Trial"
                         << "You will try to overcome the problems of others." << 340 << 70;
 }
+// clang-format on
 
 void TestBiblicalNumberTable::shouldFillRowsAndLeaveTheLastSlotEmpty()
 {
@@ -161,10 +163,12 @@ void TestBiblicalNumberTable::shouldWriteTheSameValuesWhenLoadedAgain()
     QVERIFY(strSymbolisms == symbolisms);
 }
 
+// clang-format off
 void TestBiblicalNumberTable::shouldHoldEachRow_data()
 {
     addRows();
 }
+// clang-format on
 
 void TestBiblicalNumberTable::shouldHoldEachRow()
 {
@@ -183,6 +187,7 @@ void TestBiblicalNumberTable::shouldHoldEachRow()
     QCOMPARE(static_cast<int>(row.symbolism.size()), symbolismLength);
 }
 
+// clang-format off
 void TestBiblicalNumberTable::shouldHoldTheReferenceAndVerseLines_data()
 {
     QTest::addColumn<int>("index");
@@ -245,6 +250,7 @@ void TestBiblicalNumberTable::shouldHoldTheReferenceAndVerseLines_data()
                         << QList<ExpectedLine>{ref("Matthew 4:2"),
                                                verse("After fasting forty days", 57)};
 }
+// clang-format on
 
 void TestBiblicalNumberTable::shouldHoldTheReferenceAndVerseLines()
 {
@@ -265,12 +271,14 @@ void TestBiblicalNumberTable::shouldHoldTheReferenceAndVerseLines()
     }
 }
 
+// clang-format off
 void TestBiblicalNumberTable::shouldKeepTheTextsClean_data()
 {
     QTest::addColumn<int>("index");
     for (int i = 0; i < static_cast<int>(kBiblicalNumbers.size()); ++i)
         QTest::addRow("row %d", i) << i;
 }
+// clang-format on
 
 void TestBiblicalNumberTable::shouldKeepTheTextsClean()
 {
@@ -289,12 +297,12 @@ void TestBiblicalNumberTable::shouldKeepTheTextsClean()
     QVERIFY(!symbolism.ends_with("\r\n"));
     for (const QString &line : q(symbolism).split(QStringLiteral("\r\n"))) {
         QVERIFY(!line.isEmpty());
-        QVERIFY2(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')),
-                 qPrintable(line));
+        QVERIFY2(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')), qPrintable(line));
         QVERIFY2(line.trimmed() == line, qPrintable(line));
     }
 }
 
+// clang-format off
 void TestBiblicalNumberTable::shouldFindTheRowOfANumber_data()
 {
     QTest::addColumn<int>("number");
@@ -310,6 +318,7 @@ void TestBiblicalNumberTable::shouldFindTheRowOfANumber_data()
     QTest::newRow("largest") << 32767 << -1;
     QTest::newRow("smallest") << -32768 << -1;
 }
+// clang-format on
 
 void TestBiblicalNumberTable::shouldFindTheRowOfANumber()
 {

@@ -3,13 +3,13 @@
 // is printed and answered by its default button; each address the program
 // opens is printed, unless ORVEL_PROBE_REAL_BROWSER asks for the real launch.
 //   faultprobe NAME   prints "reading|NUMBER|KEYWORD" for NAME typed into the box
+#include "appearance.h"
+#include "browser.h"
 #include "controls.h"
 #include "endapplication.h"
-#include "startapplication.h"
-#include "browser.h"
-#include "appearance.h"
 #include "frmmain.h"
 #include "messagebox.h"
+#include "startapplication.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -65,7 +65,8 @@ int main(int argc, char *argv[])
         } else {
             QTest::keyClicks(control<QLineEdit>(form, "txtName"), name);
             control<QPushButton>(form, "cmdProceed")->click();
-            say(QStringLiteral("reading|%1|%2").arg(control<QLabel>(form, "lblResult_0")->text(), control<QLabel>(form, "lblResult_1")->text()));
+            say(QStringLiteral("reading|%1|%2")
+                    .arg(control<QLabel>(form, "lblResult_0")->text(), control<QLabel>(form, "lblResult_1")->text()));
         }
         modHelp::EndApplication();
     });

@@ -40,8 +40,7 @@ enum class Fault {
 };
 
 const char kProgram[] = "OrvelFreeBiblicalNumerology";
-const char kQuestion[] =
-    "box|There maybe an update to this software available/Do you want to check for an update?";
+const char kQuestion[] = "box|There maybe an update to this software available/Do you want to check for an update?";
 const char kDownload[] = "browser|http://www.orvel-numerology.test/download-orvel-free-biblical-numerology.html";
 constexpr uid_t kNobody = 65534;
 
@@ -116,9 +115,9 @@ private slots:
 void TestFaults::shouldStartReadAndEndDespite_data()
 {
     QTest::addColumn<Fault>("fault");
-    QTest::addColumn<QByteArray>("stored");          // the settings file before the start; null: none
+    QTest::addColumn<QByteArray>("stored");           // the settings file before the start; null: none
     QTest::addColumn<QStringList>("expectedEvents");  // what the program asks and opens, in order
-    QTest::addColumn<bool>("renewed");               // afterwards the file holds today's date
+    QTest::addColumn<bool>("renewed");                // afterwards the file holds today's date
 
     const QByteArray recent = storedDate(-3);
     const QByteArray yearAgo = storedDate(-365);
@@ -128,27 +127,24 @@ void TestFaults::shouldStartReadAndEndDespite_data()
 
     QTest::newRow("settings folder unreadable") << Fault::SettingsFolderUnreadable << yearAgo << quiet << false;
     // The question is asked; the date cannot be renewed, which ends the reminder.
-    QTest::newRow("settings folder unwritable") << Fault::SettingsFolderUnwritable << yearAgo
-                                                << QStringList{question} << false;
-    QTest::newRow("settings folder unwritable, first start") << Fault::SettingsFolderUnwritableFirstStart
-                                                             << QByteArray() << quiet << false;
-    QTest::newRow("a file where the settings folder is") << Fault::FileWhereSettingsFolderIs << QByteArray()
-                                                         << quiet << false;
-    QTest::newRow("a file where the configuration home is") << Fault::FileWhereConfigHomeIs << QByteArray()
-                                                            << quiet << false;
+    QTest::newRow("settings folder unwritable")
+        << Fault::SettingsFolderUnwritable << yearAgo << QStringList{question} << false;
+    QTest::newRow("settings folder unwritable, first start")
+        << Fault::SettingsFolderUnwritableFirstStart << QByteArray() << quiet << false;
+    QTest::newRow("a file where the settings folder is")
+        << Fault::FileWhereSettingsFolderIs << QByteArray() << quiet << false;
+    QTest::newRow("a file where the configuration home is")
+        << Fault::FileWhereConfigHomeIs << QByteArray() << quiet << false;
     // Nothing in it reads as a date: a first start, which records today.
-    QTest::newRow("settings file of random bytes") << Fault::GarbageSettingsFile << garbage(4096) << quiet
-                                                   << true;
-    QTest::newRow("garbage around a recent date") << Fault::GarbageAroundTheDate
-                                                  << garbage(700) + "\n" + recent + garbage(700) << quiet
-                                                  << false;
-    QTest::newRow("a key that holds no date") << Fault::NoDateInTheKey
-                                              << QByteArray("[Settings]\nDuration=\x01\xff{not a date}\n")
-                                              << quiet << false;
+    QTest::newRow("settings file of random bytes") << Fault::GarbageSettingsFile << garbage(4096) << quiet << true;
+    QTest::newRow("garbage around a recent date")
+        << Fault::GarbageAroundTheDate << garbage(700) + "\n" + recent + garbage(700) << quiet << false;
+    QTest::newRow("a key that holds no date")
+        << Fault::NoDateInTheKey << QByteArray("[Settings]\nDuration=\x01\xff{not a date}\n") << quiet << false;
     // Texts that QSettings alone would read as a list, as no value and as
     // bytes that spell an old date.
-    QTest::newRow("a key that holds a list") << Fault::NoDateInTheKey << QByteArray("[Settings]\nDuration=a, b\n")
-                                             << quiet << false;
+    QTest::newRow("a key that holds a list")
+        << Fault::NoDateInTheKey << QByteArray("[Settings]\nDuration=a, b\n") << quiet << false;
     QTest::newRow("a key that holds @Invalid()")
         << Fault::NoDateInTheKey << QByteArray("[Settings]\nDuration=@Invalid()\n") << quiet << false;
     QTest::newRow("a key that holds @ByteArray() of an old date")
@@ -160,8 +156,8 @@ void TestFaults::shouldStartReadAndEndDespite_data()
         << Fault::CrashedCopysLockInReadOnlyRuntimeFolder << recent << quiet << false;
     QTest::newRow("a folder where the lock is") << Fault::FolderWhereLockIs << recent << quiet << false;
     // The stored date lies a year ahead: the question, then a renewed date.
-    QTest::newRow("clock set back a year") << Fault::ClockSetBackAYear << storedDate(365)
-                                           << QStringList{question, download} << true;
+    QTest::newRow("clock set back a year")
+        << Fault::ClockSetBackAYear << storedDate(365) << QStringList{question, download} << true;
 }
 
 void TestFaults::shouldStartReadAndEndDespite()
@@ -269,8 +265,8 @@ void TestFaults::shouldStartReadAndEndDespite()
         break;
     case Fault::CrashedCopysLockInReadOnlyRuntimeFolder: {
         // A process id that no process has, written as QLockFile writes its record.
-        QVERIFY(writeFile(lock, "2147483646\n" + QByteArray(kProgram) + "\n" + QSysInfo::machineHostName().toUtf8()
-                                    + "\n"));
+        QVERIFY(writeFile(lock,
+                          "2147483646\n" + QByteArray(kProgram) + "\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
         needsPermissions = false;
         if (!setImmutable(runtime, true))
             QSKIP("chattr +i is not available here, so no folder can be made read-only for every user");
@@ -355,8 +351,7 @@ void TestFaults::shouldEndInOneSentenceWithoutADisplay_data()
     const QString broken = QStringLiteral(
         "The graphical display could not be opened: start Orvel Biblical Numerology from a desktop session.");
     QTest::newRow("no display named") << QStringList() << none;
-    QTest::newRow("an X display where no server runs")
-        << QStringList{QStringLiteral("DISPLAY=:4093")} << broken;
+    QTest::newRow("an X display where no server runs") << QStringList{QStringLiteral("DISPLAY=:4093")} << broken;
     QTest::newRow("Wayland where no compositor runs")
         << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"), QStringLiteral("WAYLAND_DISPLAY=orvel-none")}
         << broken;

@@ -1,12 +1,12 @@
 // The about box: run modally it closes by OK, Enter and Esc wherever the
 // focus is; its links open their pages and leave it open; its texts fit.
-#include "controls.h"
-#include "execclosehelper.h"
-#include "modhelp.h"
-#include "recorders.h"
-#include "frmabout.h"
 #include "appearance.h"
 #include "clickablelabel.h"
+#include "controls.h"
+#include "execclosehelper.h"
+#include "frmabout.h"
+#include "modhelp.h"
+#include "recorders.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -148,8 +148,7 @@ void TestAboutBox::shouldShowEveryWrappedTextInFull()
     for (const QLabel *label : labels) {
         if (label->wordWrap()) {
             ++wrapped;
-            QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
-                     qPrintable(label->objectName()));
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->objectName()));
         }
         // Every label lies within the box.
         QVERIFY2(about.rect().contains(label->geometry()), qPrintable(label->objectName()));

@@ -1,16 +1,16 @@
 // What a screen reader and a keyboard user meet: every control of every
 // window found by a name a person would say, pictures described, and every
 // link followed from the keyboard alone.
-#include "controls.h"
-#include "modhelp.h"
-#include "recorders.h"
-#include "frmabout.h"
+#include "accessibility.h"
 #include "appearance.h"
 #include "clickablelabel.h"
-#include "frmnagscreen2.h"
+#include "controls.h"
 #include "formwindows.h"
+#include "frmabout.h"
 #include "frmmain.h"
-#include "accessibility.h"
+#include "frmnagscreen2.h"
+#include "modhelp.h"
+#include "recorders.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,8 +21,7 @@
 
 namespace {
 
-struct Seen
-{
+struct Seen {
     QStringList textBoxes;
     QStringList buttons;
     QStringList unnamed;
@@ -50,9 +49,9 @@ void collect(QAccessibleInterface *node, Seen &seen)
     }
     // Containers, borders and separators are read by their role alone.
     static const QList<QAccessible::Role> controls{
-        QAccessible::Window,   QAccessible::Dialog,       QAccessible::StaticText, QAccessible::Graphic,
-        QAccessible::Button,   QAccessible::CheckBox,     QAccessible::EditableText,
-        QAccessible::MenuItem, QAccessible::ButtonMenu,   QAccessible::Link};
+        QAccessible::Window,     QAccessible::Dialog,   QAccessible::StaticText,   QAccessible::Graphic,
+        QAccessible::Button,     QAccessible::CheckBox, QAccessible::EditableText, QAccessible::MenuItem,
+        QAccessible::ButtonMenu, QAccessible::Link};
     if (controls.contains(node->role()) && !node->state().invisible && name.trimmed().isEmpty())
         seen.unnamed.append(what + QLatin1Char('/') + QString::number(node->role()));
     for (int i = 0; i < node->childCount(); ++i) {
@@ -83,6 +82,7 @@ void TestAccessibility::initTestCase()
     Accessibility::install();
 }
 
+// clang-format off
 void TestAccessibility::shouldNameEveryControl_data()
 {
     QTest::addColumn<QString>("window");
@@ -98,6 +98,7 @@ void TestAccessibility::shouldNameEveryControl_data()
                        "Your Message"}
         << QStringList{"Click Here To Visit home.quillmoor.test Now", "Exit", "Refer A Friend Now"};
 }
+// clang-format on
 
 void TestAccessibility::shouldNameEveryControl()
 {
@@ -117,6 +118,7 @@ void TestAccessibility::shouldNameEveryControl()
     QVERIFY2(seen.undescribedPictures.isEmpty(), qPrintable(seen.undescribedPictures.join(QLatin1String(", "))));
 }
 
+// clang-format off
 void TestAccessibility::shouldFollowEveryLinkFromTheKeyboard_data()
 {
     QTest::addColumn<QString>("window");
@@ -140,6 +142,7 @@ void TestAccessibility::shouldFollowEveryLinkFromTheKeyboard_data()
         << "about" << "lblCobrand" << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
         << modHelp::FullBrandPage();
 }
+// clang-format on
 
 void TestAccessibility::shouldFollowEveryLinkFromTheKeyboard()
 {
@@ -180,7 +183,8 @@ void TestAccessibility::shouldReadTheNameBoxToItsLastCharacter()
 {
     frmMain form;
     control<QLineEdit>(&form, "txtName")->setText(QStringLiteral("Ruth Ann"));
-    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(control<QLineEdit>(&form, "txtName"))->textInterface();
+    QAccessibleTextInterface *text =
+        QAccessible::queryAccessibleInterface(control<QLineEdit>(&form, "txtName"))->textInterface();
     QVERIFY(text);
     // One run of attributes covers the whole name: a screen reader reads a
     // line up to the end of the run that holds its last character.

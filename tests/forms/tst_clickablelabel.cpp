@@ -1,13 +1,13 @@
 // The link labels draw and measure their text themselves rather than through
 // the text document QLabel builds for a label that takes the focus: they must
 // look and measure exactly as that document would, and never build one.
-#include "endapplication.h"
-#include "frmabout.h"
 #include "appearance.h"
 #include "clickablelabel.h"
-#include "frmnagscreen2.h"
+#include "endapplication.h"
 #include "formwindows.h"
+#include "frmabout.h"
 #include "frmmain.h"
+#include "frmnagscreen2.h"
 
 #include <QTest>
 #include <QTextDocument>
@@ -62,6 +62,7 @@ void TestClickableLabel::initTestCase()
     modHelp::setProcessEnd([](int) {});
 }
 
+// clang-format off
 void TestClickableLabel::shouldDrawAndMeasureAsATextDocument_data()
 {
     QTest::addColumn<QString>("window");
@@ -77,6 +78,7 @@ void TestClickableLabel::shouldDrawAndMeasureAsATextDocument_data()
     QTest::newRow("words wider than the line") << "main" << "Label14" << QSize(45, 200);
     QTest::newRow("centred in a taller label") << "about" << "lblHomePage" << QSize(300, 40);
 }
+// clang-format on
 
 void TestClickableLabel::shouldDrawAndMeasureAsATextDocument()
 {

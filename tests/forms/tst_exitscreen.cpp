@@ -1,13 +1,13 @@
 // The exit screen as a whole: its message draw, its look and tab order, the
 // links, the spring-back check box, and closing that ends the program once.
-#include "controls.h"
-#include "endapplication.h"
-#include "windowflow.h"
-#include "modhelp.h"
-#include "recorders.h"
 #include "appearance.h"
 #include "clickablelabel.h"
+#include "controls.h"
+#include "endapplication.h"
 #include "frmnagscreen2.h"
+#include "modhelp.h"
+#include "recorders.h"
+#include "windowflow.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -145,7 +145,8 @@ void TestExitScreen::shouldShowTheDrawnMessageInFull()
     QCOMPARE(draws, 1);
     QCOMPARE(control<QLabel>(&screen, "Label2")->text(), kMessages[k]);
     QVERIFY(control<QLabel>(&screen, "Label2")->wordWrap());
-    QVERIFY(control<QLabel>(&screen, "Label2")->heightForWidth(control<QLabel>(&screen, "Label2")->width()) <= control<QLabel>(&screen, "Label2")->height());
+    QVERIFY(control<QLabel>(&screen, "Label2")->heightForWidth(control<QLabel>(&screen, "Label2")->width())
+            <= control<QLabel>(&screen, "Label2")->height());
 
     // A label draws its text from its top edge, however few lines the message takes.
     const QImage drawn = control<QLabel>(&screen, "Label2")->grab().toImage();
@@ -206,9 +207,8 @@ void TestExitScreen::shouldOpenAsAFixedTopmostWindowWithExitFocused()
 void TestExitScreen::shouldTabInTabIndexOrder()
 {
     showScreen();
-    const QStringList expected = {"Check1",         "txtName",       "cmdSubmit",  "txtEmail",
-                                  "txtFriendEmail", "txtFriendName", "txtMessage", "lblGoToHome",
-                                  "cmdClose"};
+    const QStringList expected = {"Check1",        "txtName",    "cmdSubmit",   "txtEmail", "txtFriendEmail",
+                                  "txtFriendName", "txtMessage", "lblGoToHome", "cmdClose"};
     QStringList visited;
     for (int step = 0; step < expected.size(); ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -232,9 +232,13 @@ void TestExitScreen::shouldKeepEverythingButTheMessageBoxInView()
             QVERIFY2(frame->rect().contains(child->geometry()), qPrintable(child->objectName()));
         }
     }
-    QVERIFY(!control<QGroupBox>(m_screen, "Frame2")->geometry().intersects(control<QGroupBox>(m_screen, "Frame6")->geometry()));
+    QVERIFY(!control<QGroupBox>(m_screen, "Frame2")
+                 ->geometry()
+                 .intersects(control<QGroupBox>(m_screen, "Frame6")->geometry()));
     // Out of sight, yet usable.
-    QVERIFY(!control<QGroupBox>(m_screen, "Frame2")->rect().intersects(control<QPlainTextEdit>(m_screen, "txtMessage")->geometry()));
+    QVERIFY(!control<QGroupBox>(m_screen, "Frame2")
+                 ->rect()
+                 .intersects(control<QPlainTextEdit>(m_screen, "txtMessage")->geometry()));
     QVERIFY(control<QPlainTextEdit>(m_screen, "txtMessage")->isEnabled());
     QVERIFY(control<QPlainTextEdit>(m_screen, "txtMessage")->isVisibleTo(m_screen));
 }

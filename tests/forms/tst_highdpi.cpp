@@ -1,13 +1,13 @@
 // Each window under Qt's scale factor (QT_SCALE_FACTOR, set by CTest before
 // the application starts): it keeps its designed size in logical pixels, so
 // places, sizes, fonts and pictures grow together, and every text still fits.
-#include "frmabout.h"
 #include "appearance.h"
-#include "frmnagscreen2.h"
-#include "formwindows.h"
-#include "frmmain.h"
 #include "endapplication.h"
 #include "execclosehelper.h"
+#include "formwindows.h"
+#include "frmabout.h"
+#include "frmmain.h"
+#include "frmnagscreen2.h"
 #include "messagebox.h"
 
 #include <QAbstractButton>
@@ -167,8 +167,7 @@ void TestHighDpi::shouldShowEveryMessageBoxTitleWhole()
         box->done(QMessageBox::Ok);
     });
 
-    QCOMPARE(MsgBox::show({nullptr, text, QMessageBox::Icon(icon), QMessageBox::Ok, QMessageBox::Ok}),
-             QMessageBox::Ok);
+    QCOMPARE(MsgBox::show({nullptr, text, QMessageBox::Icon(icon), QMessageBox::Ok, QMessageBox::Ok}), QMessageBox::Ok);
     QVERIFY(width > 0);  // the box was shown
     QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 px wide, needs %2").arg(width).arg(needed)));
 }

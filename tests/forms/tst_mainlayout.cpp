@@ -1,10 +1,10 @@
 // The main window as laid out: its size, menus, every control's place and
 // size, stacking, and labels that show all of their text.
-#include "controls.h"
-#include "modbiblicalnumerology.h"
 #include "appearance.h"
 #include "clickablelabel.h"
+#include "controls.h"
 #include "frmmain.h"
+#include "modbiblicalnumerology.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -88,12 +88,11 @@ void TestMainLayout::shouldHaveItsFixedClientAreaAndCaption()
 
 void TestMainLayout::shouldShowOnlyTheVisibleMenuEntries()
 {
-    QCOMPARE(shownActions(m_window->menuBar()->actions()),
-             (QStringList{"&File", "&Help", "&Donate"}));
+    QCOMPARE(shownActions(m_window->menuBar()->actions()), (QStringList{"&File", "&Help", "&Donate"}));
     QCOMPARE(shownActions(control<QMenu>(m_window, "mnuFile")->actions()), QStringList{"E&xit"});
-    QCOMPARE(shownActions(control<QMenu>(m_window, "mnuHelp")->actions()),
-             (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
-                          "&About Software"}));
+    QCOMPARE(
+        shownActions(control<QMenu>(m_window, "mnuHelp")->actions()),
+        (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-", "&About Software"}));
     QVERIFY(!control<QAction>(m_window, "mnuMakeMoney")->isEnabled());
     QVERIFY(!control<QAction>(m_window, "mnuCalculate")->isVisible());
     QVERIFY(!control<QAction>(m_window, "mnuCalculate")->text().isEmpty());
@@ -162,9 +161,10 @@ void TestMainLayout::shouldShowAllTextOfEveryWrappedLabel()
     auto *label = m_window->findChild<QLabel *>(name);
     QVERIFY(label);
     QVERIFY(label->wordWrap());
-    QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
-             qPrintable(QStringLiteral("needs %1 of %2 pixels").arg(label->heightForWidth(label->width()))
-                            .arg(label->height())));
+    QVERIFY2(
+        label->heightForWidth(label->width()) <= label->height(),
+        qPrintable(
+            QStringLiteral("needs %1 of %2 pixels").arg(label->heightForWidth(label->width())).arg(label->height())));
 }
 
 void TestMainLayout::shouldFitEveryDescriptionAndKeywordOfAReading()
@@ -180,7 +180,8 @@ void TestMainLayout::shouldFitEveryDescriptionAndKeywordOfAReading()
                  qPrintable(QStringLiteral("row %1").arg(row)));
         keyword->setText(QString::fromLatin1(entry.keyword.data(), qsizetype(entry.keyword.size())));
         keyword->adjustSize();
-        QVERIFY2(keyword->geometry().right() < control<QLabel>(m_window, "lblLabel_1")->x(), qPrintable(keyword->text()));
+        QVERIFY2(keyword->geometry().right() < control<QLabel>(m_window, "lblLabel_1")->x(),
+                 qPrintable(keyword->text()));
     }
 }
 
@@ -189,9 +190,11 @@ void TestMainLayout::shouldStackTheScreensAndPromotionLabels()
     // What shows at the middle of each shared rectangle is the frame or label in front.
     QWidget *client = m_window->centralWidget();
     QWidget *atScreen = client->childAt(control<QFrame>(m_window, "fraMain")->geometry().center());
-    QVERIFY(atScreen == control<QFrame>(m_window, "fraMain") || control<QFrame>(m_window, "fraMain")->isAncestorOf(atScreen));
+    QVERIFY(atScreen == control<QFrame>(m_window, "fraMain")
+            || control<QFrame>(m_window, "fraMain")->isAncestorOf(atScreen));
     QWidget *strip = control<QGroupBox>(m_window, "fraFullBrand");
-    QCOMPARE(strip->childAt(control<ClickableLabel>(m_window, "lblCobrand")->geometry().center()), control<ClickableLabel>(m_window, "lblCobrand"));
+    QCOMPARE(strip->childAt(control<ClickableLabel>(m_window, "lblCobrand")->geometry().center()),
+             control<ClickableLabel>(m_window, "lblCobrand"));
     // Nothing of the result screen shows through the input screen.
     QVERIFY(control<QFrame>(m_window, "fraMain")->autoFillBackground());
     QCOMPARE(control<QFrame>(m_window, "fraMain")->geometry(), control<QGroupBox>(m_window, "fraResult")->geometry());
@@ -200,8 +203,9 @@ void TestMainLayout::shouldStackTheScreensAndPromotionLabels()
 void TestMainLayout::shouldShowTheDesignTexts()
 {
     QCOMPARE(control<ClickableLabel>(m_window, "Label14")->text().size(), 93);
-    QVERIFY(control<ClickableLabel>(m_window, "Label14")->text().startsWith(
-        QStringLiteral("The Most Popular Online Mystic Discussion Forum. Click Here To Visit ")));
+    QVERIFY(control<ClickableLabel>(m_window, "Label14")
+                ->text()
+                .startsWith(QStringLiteral("The Most Popular Online Mystic Discussion Forum. Click Here To Visit ")));
     QVERIFY(control<ClickableLabel>(m_window, "Label14")->text().endsWith(QStringLiteral(" Now.")));
     // The co-branding caption is 182 characters as written, its "&&" showing as one "&".
     const QString cobrand = control<ClickableLabel>(m_window, "lblCobrand")->text();
@@ -211,14 +215,18 @@ void TestMainLayout::shouldShowTheDesignTexts()
     QVERIFY(cobrand.endsWith(QStringLiteral("Click Here for more info on co-branding.")));
     QCOMPARE(control<QLabel>(m_window, "lblResult_0")->text(), QStringLiteral("40"));
     QCOMPARE(control<QLabel>(m_window, "lblResult_1")->text(), QStringLiteral("Governmental Perfection"));
-    QVERIFY(control<QLabel>(m_window, "lblResult_2")->text().startsWith(QStringLiteral("This is God's numerical signature")));
+    QVERIFY(control<QLabel>(m_window, "lblResult_2")
+                ->text()
+                .startsWith(QStringLiteral("This is God's numerical signature")));
     QCOMPARE(control<QLabel>(m_window, "lblResult_2")->text().size(), 411);
     QCOMPARE(control<QPlainTextEdit>(m_window, "txtSymbolism")->toPlainText(), QString());
     QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), QString());
-    QCOMPARE(control<QPushButton>(m_window, "cmdProceed")->text(), QStringLiteral("&Get My Biblical Numerology Reading"));
+    QCOMPARE(control<QPushButton>(m_window, "cmdProceed")->text(),
+             QStringLiteral("&Get My Biblical Numerology Reading"));
     QCOMPARE(control<QPushButton>(m_window, "cmdBack")->text(), QStringLiteral("&Do It Once Again"));
     QCOMPARE(control<QGroupBox>(m_window, "fraResult")->title(), QStringLiteral("Orvel Biblical Numerology Results"));
-    QVERIFY(!control<QPushButton>(m_window, "cmdProceed")->isDefault() && !control<QPushButton>(m_window, "cmdProceed")->autoDefault());
+    QVERIFY(!control<QPushButton>(m_window, "cmdProceed")->isDefault()
+            && !control<QPushButton>(m_window, "cmdProceed")->autoDefault());
     QVERIFY(control<QPlainTextEdit>(m_window, "txtSymbolism")->isReadOnly());
     QCOMPARE(control<QLabel>(m_window, "Picture1")->size(), QSize(106, 121));
 }

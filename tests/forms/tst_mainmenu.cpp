@@ -1,16 +1,16 @@
 // What the main window's menu commands and link labels do, and how closing
 // the window hands over to the exit screen.
-#include "controls.h"
-#include "endapplication.h"
-#include "windowflow.h"
-#include "execclosehelper.h"
-#include "modhelp.h"
-#include "recorders.h"
-#include "frmabout.h"
 #include "appearance.h"
 #include "clickablelabel.h"
-#include "frmnagscreen2.h"
+#include "controls.h"
+#include "endapplication.h"
+#include "execclosehelper.h"
+#include "frmabout.h"
 #include "frmmain.h"
+#include "frmnagscreen2.h"
+#include "modhelp.h"
+#include "recorders.h"
+#include "windowflow.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -78,8 +78,9 @@ void TestMainMenu::shouldOpenThePageOfEachCommand_data()
     QTest::newRow("Visit Us Online") << menu("mnuVisit") << modHelp::HomePage();
     QTest::newRow("Check for Software Update") << menu("mnuUpdate") << modHelp::DownloadPage();
     QTest::newRow("Donate") << menu("mnuDonate") << modHelp::DonatePage();
-    QTest::newRow("forum link") << Command([](frmMain *w) { QTest::mouseClick(control<ClickableLabel>(w, "Label14"), Qt::LeftButton); })
-                                << modHelp::HomePage();
+    QTest::newRow("forum link") << Command([](frmMain *w) {
+        QTest::mouseClick(control<ClickableLabel>(w, "Label14"), Qt::LeftButton);
+    }) << modHelp::HomePage();
 }
 
 void TestMainMenu::shouldOpenThePageOfEachCommand()
@@ -115,7 +116,8 @@ void TestMainMenu::shouldOpenOnlyThePageOfThePromotionInFront()
     BrowserRecorder browser;
 
     QWidget *strip = control<QGroupBox>(m_window, "fraFullBrand");
-    QTest::mouseClick(strip->childAt(control<ClickableLabel>(m_window, "lblCobrand")->geometry().center()), Qt::LeftButton);
+    QTest::mouseClick(strip->childAt(control<ClickableLabel>(m_window, "lblCobrand")->geometry().center()),
+                      Qt::LeftButton);
 
     QCOMPARE(browser.addresses, QStringList{page});
 }
@@ -128,8 +130,8 @@ void TestMainMenu::shouldShowTheAboutBoxModallyOverTheWindow()
     helper.start([&](QWidget *modal) {
         shown = modal;
         QVERIFY(shown);
-        modalOverWindow = qobject_cast<frmAbout *>(modal) && modal->isModal()
-                          && modal->parentWidget() == m_window && QApplication::activeModalWidget() == modal;
+        modalOverWindow = qobject_cast<frmAbout *>(modal) && modal->isModal() && modal->parentWidget() == m_window
+                          && QApplication::activeModalWidget() == modal;
         QTest::keyClick(modal, Qt::Key_Escape);
     });
 

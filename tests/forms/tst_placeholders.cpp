@@ -1,10 +1,10 @@
 // The five boxes of the refer-a-friend box: each shows its caption until the
 // user enters it and gets it back when left empty; the e-mail boxes refuse spaces.
-#include "controls.h"
-#include "recorders.h"
 #include "appearance.h"
 #include "clickablelabel.h"
+#include "controls.h"
 #include "frmnagscreen2.h"
+#include "recorders.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -87,6 +87,7 @@ void TestPlaceholders::setTextOf(QWidget *box, const QString &text)
         qobject_cast<QPlainTextEdit *>(box)->setPlainText(text);
 }
 
+// clang-format off
 void TestPlaceholders::shouldClearThePlaceholderOnEntry_data()
 {
     QTest::addColumn<QString>("box");
@@ -108,6 +109,7 @@ void TestPlaceholders::shouldClearThePlaceholderOnEntry_data()
                                                          << "Your Message\n";
     QTest::newRow("value with spaces kept") << "txtName" << " Ann " << " Ann ";
 }
+// clang-format on
 
 void TestPlaceholders::shouldClearThePlaceholderOnEntry()
 {
@@ -123,6 +125,7 @@ void TestPlaceholders::shouldClearThePlaceholderOnEntry()
     QCOMPARE(textOf(entered), after);
 }
 
+// clang-format off
 void TestPlaceholders::shouldRestoreThePlaceholderOnLeaving_data()
 {
     QTest::addColumn<QString>("box");
@@ -141,6 +144,7 @@ void TestPlaceholders::shouldRestoreThePlaceholderOnLeaving_data()
     QTest::newRow("message of line breaks") << "txtMessage" << "\n\n" << "\n\n";
     QTest::newRow("address") << "txtEmail" << "me@example.org" << "me@example.org";
 }
+// clang-format on
 
 void TestPlaceholders::shouldRestoreThePlaceholderOnLeaving()
 {
@@ -214,6 +218,7 @@ void TestPlaceholders::shouldIgnoreFocusTakenByAnotherWindow()
     other.close();
 }
 
+// clang-format off
 void TestPlaceholders::shouldRefuseTypedSpacesInEmailBoxesOnly_data()
 {
     QTest::addColumn<QString>("box");
@@ -228,6 +233,7 @@ void TestPlaceholders::shouldRefuseTypedSpacesInEmailBoxesOnly_data()
     QTest::newRow("friend name") << "txtFriendName" << " Bo" << " Bo" << 0;
     QTest::newRow("message") << "txtMessage" << "hi there" << "hi there" << 0;
 }
+// clang-format on
 
 void TestPlaceholders::shouldRefuseTypedSpacesInEmailBoxesOnly()
 {
@@ -251,6 +257,7 @@ void TestPlaceholders::shouldRefuseTypedSpacesInEmailBoxesOnly()
     QCOMPARE(QApplication::focusWidget(), typedInto);
 }
 
+// clang-format off
 void TestPlaceholders::shouldRefuseSpacesFromInputMethods_data()
 {
     QTest::addColumn<QString>("box");
@@ -264,6 +271,7 @@ void TestPlaceholders::shouldRefuseSpacesFromInputMethods_data()
     QTest::newRow("email accented") << "txtEmail" << QStringLiteral("ñ") << QStringLiteral("ñ") << 0;
     QTest::newRow("name") << "txtName" << QStringLiteral("Zoë Ng") << QStringLiteral("Zoë Ng") << 0;
 }
+// clang-format on
 
 void TestPlaceholders::shouldRefuseSpacesFromInputMethods()
 {

@@ -1,10 +1,10 @@
 // The reading as a person drives it: keys into the name box, the buttons and
 // their access keys, the two screens, the symbolism box and the clipboard.
-#include "controls.h"
-#include "recorders.h"
 #include "appearance.h"
 #include "clickablelabel.h"
+#include "controls.h"
 #include "frmmain.h"
+#include "recorders.h"
 
 #include <QClipboard>
 #include <QGroupBox>
@@ -111,6 +111,7 @@ void TestReadingFlow::shouldTakeLettersSpaceAndBackspace()
     QVERIFY(messages.boxes.isEmpty());
 }
 
+// clang-format off
 void TestReadingFlow::shouldRefuseEveryOtherTypedCharacter_data()
 {
     // The characters are those the keyboard delivers with each key on this platform.
@@ -131,6 +132,7 @@ void TestReadingFlow::shouldRefuseEveryOtherTypedCharacter_data()
     QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << "\x1a" << int(Qt::ControlModifier);
     QTest::newRow("AltGr at sign") << int(Qt::Key_At) << "@" << int(Qt::ControlModifier | Qt::AltModifier);
 }
+// clang-format on
 
 void TestReadingFlow::shouldRefuseEveryOtherTypedCharacter()
 {
@@ -142,7 +144,8 @@ void TestReadingFlow::shouldRefuseEveryOtherTypedCharacter()
     control<QLineEdit>(m_window, "txtName")->setCursorPosition(1);
     MessageRecorder messages;
 
-    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key(key), text,
+                        Qt::KeyboardModifiers(modifiers));
 
     QCOMPARE(messages.texts(), QStringList{QStringLiteral("Name Can Accept Text Only")});
     QCOMPARE(messages.boxes.first().icon, QMessageBox::Critical);
@@ -159,9 +162,11 @@ void TestReadingFlow::shouldLetDeleteTabAndArrowsActAsKeys()
     typeName(QStringLiteral("abc"));
     QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Left, QString(), Qt::NoModifier);
     QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Home, QString(), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Delete, QStringLiteral("\x7f"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Delete, QStringLiteral("\x7f"),
+                        Qt::NoModifier);
     QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), QStringLiteral("bc"));
-    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Tab, QStringLiteral("\t"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Tab, QStringLiteral("\t"),
+                        Qt::NoModifier);
     QCOMPARE(QApplication::focusWidget(), control<QPushButton>(m_window, "cmdProceed"));
     QVERIFY(messages.boxes.isEmpty());
 }
@@ -170,12 +175,15 @@ void TestReadingFlow::shouldIgnoreAltWithACharacter()
 {
     MessageRecorder messages;
     typeName(QStringLiteral("ab"));
-    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_1, QStringLiteral("1"), Qt::AltModifier);
-    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Q, QStringLiteral("q"), Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_1, QStringLiteral("1"),
+                        Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(m_window, "txtName"), Qt::Key_Q, QStringLiteral("q"),
+                        Qt::AltModifier);
     QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), QStringLiteral("ab"));
     QVERIFY(messages.boxes.isEmpty());
 }
 
+// clang-format off
 void TestReadingFlow::shouldFilterInputMethodText_data()
 {
     QTest::addColumn<QString>("commit");
@@ -189,6 +197,7 @@ void TestReadingFlow::shouldFilterInputMethodText_data()
     QTest::newRow("digits between letters") << "x1y2" << "abxy" << 2;
     QTest::newRow("beyond the basic plane") << QStringLiteral("\U0001F600z") << "abz" << 1;
 }
+// clang-format on
 
 void TestReadingFlow::shouldFilterInputMethodText()
 {
@@ -208,6 +217,7 @@ void TestReadingFlow::shouldFilterInputMethodText()
     QCOMPARE(messages.texts(), QStringList(refusals, QStringLiteral("Name Can Accept Text Only")));
 }
 
+// clang-format off
 void TestReadingFlow::shouldShowTheReadingOfAName_data()
 {
     QTest::addColumn<QString>("name");
@@ -219,6 +229,7 @@ void TestReadingFlow::shouldShowTheReadingOfAName_data()
     QTest::newRow("a single letter") << "a" << "1" << "Unity" << "John 1.1";
     QTest::newRow("IIIIC") << "IIIIC" << "12" << "Governmental Perfection" << "Rev. 21:12";
 }
+// clang-format on
 
 void TestReadingFlow::shouldShowTheReadingOfAName()
 {
@@ -246,16 +257,21 @@ void TestReadingFlow::shouldShowTheReadingOfAName()
 void TestReadingFlow::shouldShowTheSameReadingTwice()
 {
     read(QStringLiteral("hello"));
-    const QStringList first{control<QLabel>(m_window, "lblResult_0")->text(), control<QLabel>(m_window, "lblResult_1")->text(),
-                            control<QLabel>(m_window, "lblResult_2")->text(), control<QPlainTextEdit>(m_window, "txtSymbolism")->toPlainText()};
+    const QStringList first{control<QLabel>(m_window, "lblResult_0")->text(),
+                            control<QLabel>(m_window, "lblResult_1")->text(),
+                            control<QLabel>(m_window, "lblResult_2")->text(),
+                            control<QPlainTextEdit>(m_window, "txtSymbolism")->toPlainText()};
     // Space on the focused button reads the same name again.
     QTest::keyClick(control<QPushButton>(m_window, "cmdProceed"), Qt::Key_Space);
-    const QStringList second{control<QLabel>(m_window, "lblResult_0")->text(), control<QLabel>(m_window, "lblResult_1")->text(),
-                             control<QLabel>(m_window, "lblResult_2")->text(), control<QPlainTextEdit>(m_window, "txtSymbolism")->toPlainText()};
+    const QStringList second{control<QLabel>(m_window, "lblResult_0")->text(),
+                             control<QLabel>(m_window, "lblResult_1")->text(),
+                             control<QLabel>(m_window, "lblResult_2")->text(),
+                             control<QPlainTextEdit>(m_window, "txtSymbolism")->toPlainText()};
     QCOMPARE(second, first);
     QCOMPARE(first.first(), QStringLiteral("7"));
 }
 
+// clang-format off
 void TestReadingFlow::shouldRefuseANameWithoutLetters_data()
 {
     QTest::addColumn<QString>("pasted");
@@ -266,6 +282,7 @@ void TestReadingFlow::shouldRefuseANameWithoutLetters_data()
     QTest::newRow("accented letters") << QStringLiteral("\u00C9\u00E8");
     QTest::newRow("a tab") << "\t";
 }
+// clang-format on
 
 void TestReadingFlow::shouldRefuseANameWithoutLetters()
 {
@@ -302,6 +319,7 @@ void TestReadingFlow::shouldReturnToAnEmptyNameBox()
     QCOMPARE(control<QLabel>(m_window, "lblResult_2")->text(), description);
 }
 
+// clang-format off
 void TestReadingFlow::shouldRunTheButtonsFromTheKeyboardOnEitherScreen_data()
 {
     QTest::addColumn<bool>("fromResultScreen");
@@ -325,6 +343,7 @@ void TestReadingFlow::shouldRunTheButtonsFromTheKeyboardOnEitherScreen_data()
     QTest::newRow("keypad Enter on the back button") << true << "cmdBack" << int(Qt::Key_Enter)
                                                      << int(Qt::KeypadModifier) << "" << false;
 }
+// clang-format on
 
 void TestReadingFlow::shouldRunTheButtonsFromTheKeyboardOnEitherScreen()
 {
@@ -345,12 +364,14 @@ void TestReadingFlow::shouldRunTheButtonsFromTheKeyboardOnEitherScreen()
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
-    QWidget *expected = resultAfter ? static_cast<QWidget *>(control<QGroupBox>(m_window, "fraResult")) : control<QFrame>(m_window, "fraMain");
+    QWidget *expected = resultAfter ? static_cast<QWidget *>(control<QGroupBox>(m_window, "fraResult"))
+                                    : control<QFrame>(m_window, "fraMain");
     QTRY_COMPARE(frontScreen(), expected);
     QCOMPARE(control<QLineEdit>(m_window, "txtName")->text(), nameAfter);
     if (!resultAfter)
         QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(m_window, "txtName"));
-    QCOMPARE(control<QLabel>(m_window, "lblResult_0")->text(), QString::fromLatin1(fromResultScreen || resultAfter ? "6" : "40"));
+    QCOMPARE(control<QLabel>(m_window, "lblResult_0")->text(),
+             QString::fromLatin1(fromResultScreen || resultAfter ? "6" : "40"));
     QVERIFY(messages.boxes.isEmpty());
 }
 
@@ -366,9 +387,11 @@ void TestReadingFlow::shouldTabThroughBothScreens()
 {
     // Both frames stay live, so the chain runs through the screen behind too;
     // the links follow, only the promotion label in front among them.
-    const QList<QWidget *> chain{control<QLineEdit>(m_window, "txtName"),      control<QPushButton>(m_window, "cmdProceed"), control<QPushButton>(m_window, "cmdBack"),
-                                 control<QPlainTextEdit>(m_window, "txtSymbolism"), control<ClickableLabel>(m_window, "Label14"),    control<ClickableLabel>(m_window, "lblCobrand"),
-                                 control<QLineEdit>(m_window, "txtName")};
+    const QList<QWidget *> chain{
+        control<QLineEdit>(m_window, "txtName"),      control<QPushButton>(m_window, "cmdProceed"),
+        control<QPushButton>(m_window, "cmdBack"),    control<QPlainTextEdit>(m_window, "txtSymbolism"),
+        control<ClickableLabel>(m_window, "Label14"), control<ClickableLabel>(m_window, "lblCobrand"),
+        control<QLineEdit>(m_window, "txtName")};
     QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(m_window, "txtName"));
     for (qsizetype i = 1; i < chain.size(); ++i) {
         QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_Tab, QStringLiteral("\t"),
@@ -382,6 +405,7 @@ void TestReadingFlow::shouldTabThroughBothScreens()
     }
 }
 
+// clang-format off
 void TestReadingFlow::shouldEmptyTheClipboardFromTheSymbolismBox_data()
 {
     QTest::addColumn<QString>("action");
@@ -391,6 +415,7 @@ void TestReadingFlow::shouldEmptyTheClipboardFromTheSymbolismBox_data()
     QTest::newRow("click") << "click";
     QTest::newRow("a reading sets its text") << "read";
 }
+// clang-format on
 
 void TestReadingFlow::shouldEmptyTheClipboardFromTheSymbolismBox()
 {

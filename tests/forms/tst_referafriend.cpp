@@ -1,11 +1,11 @@
 // Refer a friend from the exit screen: the checks in their order with their
 // messages, and the request whose query gives back exactly what was typed.
-#include "controls.h"
-#include "hosts.h"
-#include "recorders.h"
 #include "appearance.h"
+#include "controls.h"
 #include "frmnagscreen2.h"
+#include "hosts.h"
 #include "modtellafriend.h"
+#include "recorders.h"
 #include "trimspaces.h"
 
 #include <QApplication>
@@ -41,8 +41,8 @@ private slots:
     void shouldOpenTheRequestOnEveryPress();
 
 private:
-    void fill(const QString &name, const QString &email, const QString &message,
-              const QString &friendName, const QString &friendEmail);
+    void fill(const QString &name, const QString &email, const QString &message, const QString &friendName,
+              const QString &friendEmail);
     void press();
 
     QPointer<frmNagScreen2> m_screen;
@@ -84,6 +84,7 @@ void TestReferAFriend::press()
     QTest::mouseClick(control<QPushButton>(m_screen, "cmdSubmit"), Qt::LeftButton);
 }
 
+// clang-format off
 void TestReferAFriend::shouldTrimSpacesOnly_data()
 {
     QTest::addColumn<QString>("text");
@@ -96,6 +97,7 @@ void TestReferAFriend::shouldTrimSpacesOnly_data()
     QTest::newRow("line breaks stay") << " x\r\n " << "x\r\n";
     QTest::newRow("no-break space stays") << QStringLiteral("\u00A0a ") << QStringLiteral("\u00A0a");
 }
+// clang-format on
 
 void TestReferAFriend::shouldTrimSpacesOnly()
 {
@@ -104,6 +106,7 @@ void TestReferAFriend::shouldTrimSpacesOnly()
     QCOMPARE(TrimSpaces(text), trimmed);
 }
 
+// clang-format off
 void TestReferAFriend::shouldCheckInOrderWithEachMessage_data()
 {
     QTest::addColumn<QString>("name");
@@ -154,6 +157,7 @@ void TestReferAFriend::shouldCheckInOrderWithEachMessage_data()
                                         << friendsName;
     QTest::newRow("friend empty") << "Ann" << "a@b.org" << "Hi" << "" << "c@d.org" << friendsName;
 }
+// clang-format on
 
 void TestReferAFriend::shouldCheckInOrderWithEachMessage()
 {
@@ -204,6 +208,7 @@ void TestReferAFriend::shouldStoreTheTrimmedValuesBeforeAnyCheck()
     QCOMPARE(stored.friendEmail, QStringLiteral("a@b.org"));
 }
 
+// clang-format off
 void TestReferAFriend::shouldSendEachValueBackExactly_data()
 {
     QTest::addColumn<QString>("name");
@@ -236,6 +241,7 @@ void TestReferAFriend::shouldSendEachValueBackExactly_data()
                        QStringLiteral("Привет, друг! ✝ 祝福"), QStringLiteral("李小龍"),
                        QStringLiteral("用户@例子.中国")};
 }
+// clang-format on
 
 void TestReferAFriend::shouldSendEachValueBackExactly()
 {
@@ -295,8 +301,7 @@ void TestReferAFriend::shouldSendTheUntouchedMessageWithItsLineBreak()
     QVERIFY(messages.boxes.isEmpty());
     QCOMPARE(browser.addresses.size(), 1);
     const QUrlQuery query(QUrl(browser.addresses.first(), QUrl::StrictMode));
-    QCOMPARE(query.queryItemValue(QStringLiteral("taf3"), QUrl::FullyDecoded),
-             QStringLiteral("Your Message\r\n"));
+    QCOMPARE(query.queryItemValue(QStringLiteral("taf3"), QUrl::FullyDecoded), QStringLiteral("Your Message\r\n"));
 }
 
 void TestReferAFriend::shouldOpenTheRequestOnEveryPress()

@@ -18,11 +18,10 @@ namespace {
 
 // Each launch appends one line: the number of arguments, then each argument
 // between bars.
-const char kFakeXdgOpen[] =
-    "#!/bin/sh\n"
-    "line=\"$#\"\n"
-    "for argument in \"$@\"; do line=\"$line|$argument|\"; done\n"
-    "printf '%s\\n' \"$line\" >> \"$ORVEL_BROWSER_LOG\"\n";
+const char kFakeXdgOpen[] = "#!/bin/sh\n"
+                            "line=\"$#\"\n"
+                            "for argument in \"$@\"; do line=\"$line|$argument|\"; done\n"
+                            "printf '%s\\n' \"$line\" >> \"$ORVEL_BROWSER_LOG\"\n";
 
 // What Qt printed while a test listened.
 QStringList g_messages;

@@ -124,8 +124,7 @@ void TestInstanceGuard::shouldPassOverALeftOverLock()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(record);
         QVERIFY(file.flush());
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
-                                 QFileDevice::FileModificationTime));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
         break;
     }
 #if defined(Q_OS_UNIX)

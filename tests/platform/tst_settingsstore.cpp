@@ -58,8 +58,8 @@ void TestSettingsStore::shouldReadTheDefaultForAKeyNeverWritten()
 {
     QFETCH(QString, defaultText);
     SettingsStore::SaveSetting(QStringLiteral("NeverWritten"), kSection, QStringLiteral("Other"), QStringLiteral("x"));
-    const std::optional<QString> read =
-        SettingsStore::GetSetting(QStringLiteral("NeverWritten"), kSection, QStringLiteral("Duration"), defaultText);
+    const std::optional<QString> read = SettingsStore::GetSetting(QStringLiteral("NeverWritten"), kSection,
+                                                                  QStringLiteral("Duration"), defaultText);
     QVERIFY(read.has_value());
     QCOMPARE(*read, defaultText);
 }
@@ -76,8 +76,7 @@ void TestSettingsStore::shouldReplaceAKeyAndLeaveTheOthersAlone()
 
     QCOMPARE(stored(app, kSection, QStringLiteral("Duration")), QStringLiteral("2024-02-02"));
     QCOMPARE(stored(app, kSection, QStringLiteral("Other")), QStringLiteral("kept"));
-    QCOMPARE(stored(app, QStringLiteral("Elsewhere"), QStringLiteral("Duration")),
-             QStringLiteral("also kept"));
+    QCOMPARE(stored(app, QStringLiteral("Elsewhere"), QStringLiteral("Duration")), QStringLiteral("also kept"));
 }
 
 void TestSettingsStore::shouldReadBackTheSameTextInTheNextProcess_data()
