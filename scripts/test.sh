@@ -22,8 +22,8 @@ cmake --build build-test
 (cd build-test && ctest --output-on-failure --parallel 2)
 
 # clang-tidy over the program's sources (.clang-tidy), on build-test's compile
-# commands. The clang-format check (scripts/lint.sh --format) is not run yet.
-scripts/lint.sh --tidy
+# commands, and clang-format's verdict on every C++ file (.clang-format).
+scripts/lint.sh
 
 # The Debian package from an optimised build, as a packager makes it: lintian,
 # appstreamcli, the window's identity and the hardening (build-package).
