@@ -17,6 +17,12 @@ std::int16_t GetNameNumber(std::u16string_view name);
 // Whether at least one character of the name counts as a letter A to Z.
 bool HasNameLetter(std::u16string_view name);
 
+// Marks a text of the table for the translators' template: the build's lupdate
+// reads it as QT_TRANSLATE_NOOP. The table keeps the English text; the window
+// shows it translated in the context kTextContext.
+#define BIBLICAL_TEXT(context, text) text
+inline constexpr char kTextContext[] = "BiblicalNumbers";
+
 // One row of the table, as the rows are written down.
 struct BiblicalNumberEntry {
     std::int16_t number = 0;

@@ -31,6 +31,9 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include <string>
+#include <string_view>
+
 namespace {
 
 using Appearance::Underline;
@@ -94,9 +97,12 @@ QString forumInvitation()
         .arg(QLatin1StringView(Hosts::kMakerSite));
 }
 
-QString fromEngine(std::string_view text)
+// A text of the biblical number table, in the user's language where a
+// translation has it, and as the table holds it otherwise.
+QString readingText(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const std::string source(text);  // translate() takes a text that ends in NUL
+    return QCoreApplication::translate(numerology::kTextContext, source.c_str());
 }
 
 std::u16string_view toEngine(const QString &text)
@@ -310,7 +316,7 @@ void frmMain::buildResultScreen(QWidget *client)
     Appearance::setTextColour(fraResult, kWhite);
 
     lblResult[2] = wrappingLabel(fraResult, "lblResult_2", designed("lblResult_2"), font(), kReadingGreen,
-                                 Qt::AlignLeft, fromEngine(numerology::kBiblicalNumbers[2].description));
+                                 Qt::AlignLeft, readingText(numerology::kBiblicalNumbers[2].description));
     // Auto-sized like the "Name" caption, but only when first needed: see fitResultLabels.
     lblLabel[1] = textLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite, tr("Biblical Number"));
     lblLabel[2] = textLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite, tr("Biblical Keywords"));
@@ -320,7 +326,7 @@ void frmMain::buildResultScreen(QWidget *client)
                              Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
     lblResult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lblResult[1] = textLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(), kReadingGreen,
-                             QStringLiteral("Governmental Perfection"));
+                             readingText(numerology::kBiblicalNumbers[11].keyword));
     lblLabel[4] = textLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite, tr("Symbolism"));
 
     txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", designed("txtSymbolism"), font());
@@ -522,10 +528,10 @@ void frmMain::cmdProceed_Click()
     if (reading.row) {
         lblResult[0]->setText(QString::number(reading.number));
         lblResult[0]->adjustSize();
-        lblResult[1]->setText(fromEngine(reading.row->keyword));
+        lblResult[1]->setText(readingText(reading.row->keyword));
         lblResult[1]->adjustSize();
-        lblResult[2]->setText(fromEngine(reading.row->description));
-        txtSymbolism->setPlainText(fromEngine(reading.row->symbolism));
+        lblResult[2]->setText(readingText(reading.row->description));
+        txtSymbolism->setPlainText(readingText(reading.row->symbolism));
     }
     fitResultLabels();
     fraResult->raise();

@@ -15,7 +15,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 
 #include <memory>
 
@@ -60,6 +63,32 @@ void collect(QAccessibleInterface *node, Seen &seen)
     }
 }
 
+// Gives back every text behind a mark, so that a text read out without the
+// mark never went through translation and would stay English for every user.
+class MarkingTranslator : public QTranslator
+{
+public:
+    static constexpr QChar kMark = u'\u00A4';
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        return kMark + QString::fromUtf8(sourceText);
+    }
+};
+
+void collectUntranslated(QAccessibleInterface *node, QStringList &untranslated)
+{
+    const QString name = node->text(QAccessible::Name);
+    // The number of a reading is the one text that no language changes.
+    const bool number = node->object() && node->object()->objectName() == QLatin1String("lblResult_0");
+    if (!name.isEmpty() && !name.startsWith(MarkingTranslator::kMark) && !number)
+        untranslated.append(name);
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (QAccessibleInterface *child = node->child(i))
+            collectUntranslated(child, untranslated);
+    }
+}
+
 }  // namespace
 
 class TestAccessibility : public QObject
@@ -74,6 +103,8 @@ private slots:
     void shouldFollowEveryLinkFromTheKeyboard();
     void shouldLetOnlyTheSeenPromotionTakeTheFocus();
     void shouldReadTheNameBoxToItsLastCharacter();
+    void shouldSpeakTheUsersLanguage_data();
+    void shouldSpeakTheUsersLanguage();
 };
 
 void TestAccessibility::initTestCase()
@@ -200,3 +231,35 @@ void TestAccessibility::shouldReadTheNameBoxToItsLastCharacter()
 
 QTEST_MAIN(TestAccessibility)
 #include "tst_accessibility.moc"
+
+void TestAccessibility::shouldSpeakTheUsersLanguage_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window") << "main";
+    QTest::newRow("about box") << "about";
+    QTest::newRow("exit screen") << "exit";
+}
+
+void TestAccessibility::shouldSpeakTheUsersLanguage()
+{
+    QFETCH(QString, window);
+    MarkingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    const std::unique_ptr<QWidget> form = makeWindow(window);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+
+    QStringList untranslated;
+    collectUntranslated(QAccessible::queryAccessibleInterface(form.get()), untranslated);
+    if (auto *main = qobject_cast<frmMain *>(form.get())) {
+        // The reading's texts come from the table of biblical numbers.
+        control<QLineEdit>(main, "txtName")->setText(QStringLiteral("Ruth"));
+        control<QPushButton>(main, "cmdProceed")->click();
+        collectUntranslated(QAccessible::queryAccessibleInterface(form.get()), untranslated);
+        const QString verses = control<QPlainTextEdit>(main, "txtSymbolism")->toPlainText();
+        if (!verses.startsWith(MarkingTranslator::kMark))
+            untranslated.append(verses);
+    }
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1String(" | "))));
+}
