@@ -177,7 +177,7 @@ const QPixmap &programIconPixmap()
 
 const QIcon &programIcon()
 {
-    // Every size of the set, so that a task bar or a switcher scales none.
+    // Every size of the set a window is given, so that a task bar or a switcher scales none.
     // The pixels stay as decoded: the window system takes them so, and a
     // conversion would cost each start more than everything else here.
     static const QIcon icon = [] {

@@ -183,16 +183,13 @@ frmMain::frmMain(QWidget *parent)
     Label14 = wrappingLabel<ClickableLabel>(client, "Label14", designed("Label14"),
                                             Appearance::verdana(8.25, Weight::Bold, Underline::Yes), kWhite,
                                             Qt::AlignHCenter, forumInvitation());
-    buildResultScreen(client);
     buildInputScreen(client);
     buildPromotionStrip(client);
     announcer = new Announcer(client);
 
     setTabOrder(txtName, cmdProceed);
-    setTabOrder(cmdProceed, cmdBack);
-    setTabOrder(cmdBack, txtSymbolism);
     // The links come last, so that the designed order of the screens stays as it is.
-    setTabOrder(txtSymbolism, Label14);
+    setTabOrder(cmdProceed, Label14);
     setTabOrder(Label14, lblFullBrand);
     setTabOrder(lblFullBrand, lblCobrand);
 
@@ -307,8 +304,15 @@ void frmMain::buildInputScreen(QWidget *client)
     lblLabel[0]->setBuddy(txtName);
 }
 
-void frmMain::buildResultScreen(QWidget *client)
+// The result screen lies behind the input screen until the first reading:
+// it is built once the window's first frame has been drawn, or before the
+// first key or reading if one comes sooner, and then takes its designed
+// place in the stack and in the tab order.
+void frmMain::buildResultScreen()
 {
+    if (fraResult)
+        return;
+    QWidget *client = centralWidget();
     const QFont bold = Appearance::verdana(8.25, Weight::Bold);
     fraResult = place<FrameBox>(client, "fraResult", designed("fraResult"), bold);
     fraResult->setTitle(tr("Orvel Biblical Numerology Results"));
@@ -317,17 +321,16 @@ void frmMain::buildResultScreen(QWidget *client)
 
     lblResult[2] = wrappingLabel(fraResult, "lblResult_2", designed("lblResult_2"), font(), kReadingGreen,
                                  Qt::AlignLeft, readingText(numerology::kBiblicalNumbers[2].description));
-    // Auto-sized like the "Name" caption, but only when first needed: see fitResultLabels.
-    lblLabel[1] = textLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite, tr("Biblical Number"));
-    lblLabel[2] = textLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite, tr("Biblical Keywords"));
-    lblLabel[3] = textLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
-                            tr("Biblical Keywords Description"));
-    lblResult[0] = textLabel(fraResult, "lblResult_0", designed("lblResult_0"),
-                             Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
+    lblLabel[1] = autoSizeLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite, tr("Biblical Number"));
+    lblLabel[2] = autoSizeLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite, tr("Biblical Keywords"));
+    lblLabel[3] = autoSizeLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
+                                tr("Biblical Keywords Description"));
+    lblResult[0] = autoSizeLabel(fraResult, "lblResult_0", designed("lblResult_0"),
+                                 Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
     lblResult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lblResult[1] = textLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(), kReadingGreen,
-                             readingText(numerology::kBiblicalNumbers[11].keyword));
-    lblLabel[4] = textLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite, tr("Symbolism"));
+    lblResult[1] = autoSizeLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(), kReadingGreen,
+                                 readingText(numerology::kBiblicalNumbers[11].keyword));
+    lblLabel[4] = autoSizeLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite, tr("Symbolism"));
 
     txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", designed("txtSymbolism"), font());
     txtSymbolism->setReadOnly(true);
@@ -351,13 +354,21 @@ void frmMain::buildResultScreen(QWidget *client)
     cmdBack = commandButton(fraResult, "cmdBack", designed("cmdBack"), tr("&Do It Once Again"));
     // "&Donate" on the menu bar has the same letter; the button keeps Alt+D.
     new AccessKeyClaim(cmdBack);
+
+    // Created from back to front: the result screen lies behind the input screen.
+    fraResult->stackUnder(fraMain);
+    setTabOrder(cmdProceed, cmdBack);
+    setTabOrder(cmdBack, txtSymbolism);
+    setTabOrder(txtSymbolism, Label14);
+    connect(cmdBack, &QPushButton::clicked, this, &frmMain::cmdBack_Click);
+    connect(txtSymbolism, &QPlainTextEdit::textChanged, this, &frmMain::txtSymbolism_ClearClipboard);
+    if (client->isVisible())
+        fraResult->show();
 }
 
 void frmMain::connectHandlers()
 {
     connect(cmdProceed, &QPushButton::clicked, this, &frmMain::cmdProceed_Click);
-    connect(cmdBack, &QPushButton::clicked, this, &frmMain::cmdBack_Click);
-    connect(txtSymbolism, &QPlainTextEdit::textChanged, this, &frmMain::txtSymbolism_ClearClipboard);
 
     connect(mnuCalculate, &QAction::triggered, this, &frmMain::cmdProceed_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
@@ -411,36 +422,31 @@ void frmMain::mnuAbout_Click()
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!m_resultLabelsFitted)
+    if (!fraResult)
         windowHandle()->installEventFilter(this);
-}
-
-// The result screen lies behind the input screen until the first reading, so
-// its labels are fitted to their texts only once the window's first frame has
-// been drawn, or at the first reading if that comes first: measuring them
-// needs a font size of their own, and sizes nobody sees yet.
-void frmMain::fitResultLabels()
-{
-    if (m_resultLabelsFitted)
-        return;
-    m_resultLabelsFitted = true;
-    for (QLabel *label : {lblLabel[1], lblLabel[2], lblLabel[3], lblResult[0], lblResult[1], lblLabel[4]})
-        label->adjustSize();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == windowHandle() && event->type() == QEvent::Expose) {
-        watched->removeEventFilter(this);
-        const bool handled = watched->event(event);  // draws the first frame
-        fitResultLabels();
-        return handled;
+    if (watched == windowHandle()) {
+        if (event->type() == QEvent::Expose) {
+            watched->removeEventFilter(this);
+            const bool handled = watched->event(event);  // draws the first frame
+            buildResultScreen();
+            return handled;
+        }
+        // A key may reach the window before it is first drawn; Tab must find the whole tab order.
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+            watched->removeEventFilter(this);
+            buildResultScreen();
+        }
+        return QMainWindow::eventFilter(watched, event);
     }
     if (watched == txtName)
         return filterNameKey(event);
     if ((watched == lblCobrand || watched == lblFullBrand) && event->type() == QEvent::ZOrderChange)
         followFrontPromotion();
-    if (watched == txtSymbolism->viewport()) {
+    if (txtSymbolism && watched == txtSymbolism->viewport()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -524,6 +530,7 @@ void frmMain::cmdProceed_Click()
     const std::optional<QString> strName = ValidateName();
     if (!strName)
         return;
+    buildResultScreen();
     const numerology::Reading reading = numerology::GetReading(toEngine(*strName));
     if (reading.row) {
         lblResult[0]->setText(QString::number(reading.number));
@@ -533,7 +540,6 @@ void frmMain::cmdProceed_Click()
         lblResult[2]->setText(readingText(reading.row->description));
         txtSymbolism->setPlainText(readingText(reading.row->symbolism));
     }
-    fitResultLabels();
     fraResult->raise();
     announceReading();
 }

@@ -90,11 +90,10 @@ private:
     void buildMenu();
     void buildPromotionStrip(QWidget *client);
     void buildInputScreen(QWidget *client);
-    void buildResultScreen(QWidget *client);
+    void buildResultScreen();
     void connectHandlers();
     void followFrontPromotion();
     void announceReading();
-    void fitResultLabels();
 
     void Form_Load();
     void Form_Unload();
@@ -111,6 +110,4 @@ private:
 
     // Tells a screen reader of each reading, since the focus stays where it is.
     Announcer *announcer = nullptr;
-
-    bool m_resultLabelsFitted = false;
 };
