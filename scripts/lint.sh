@@ -36,7 +36,13 @@ if [[ $tidy == 1 ]]; then
 fi
 
 if [[ $format == 1 ]]; then
-    if ! git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror; then
+    # The files git tracks; from an unpacked source archive, every C++ file outside the build folders.
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        list_sources() { git ls-files -z '*.cpp' '*.h'; }
+    else
+        list_sources() { find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0; }
+    fi
+    if ! list_sources | xargs -0 clang-format --dry-run --Werror; then
         echo "clang-format: the files above differ from .clang-format"
         status=1
     fi

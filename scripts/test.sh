@@ -12,7 +12,7 @@ test_packages=(
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite
     orca  # the screen-reader test, in the same desktop
-    clang-tidy clang-format  # scripts/lint.sh
+    clang-tidy clang-format git  # scripts/lint.sh; the format check lists the files git tracks
     valgrind libxcb1-dev  # the start-up cost in instructions, against the empty window of bench/
 )
 scripts/install-deps.sh "${test_packages[@]}"
