@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Static checks of the C++ sources: clang-tidy with the checks of .clang-tidy,
 # and clang-format's verdict against .clang-format.
-#   scripts/lint.sh            both
-#   scripts/lint.sh --tidy     clang-tidy only: every source of src/ (what scripts/test.sh runs)
+#   scripts/lint.sh            both (what scripts/test.sh runs)
+#   scripts/lint.sh --tidy     clang-tidy only: every source of src/
 #   scripts/lint.sh --format   clang-format only: every C++ file in the repository
 # clang-tidy reads the compile commands of build-test/ (ORVEL_LINT_BUILD to use
 # another build folder) and configures it when they are missing.
