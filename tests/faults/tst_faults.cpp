@@ -357,6 +357,12 @@ void TestFaults::shouldEndInOneSentenceWithoutADisplay_data()
         << broken;
     QTest::newRow("a platform that does not exist")
         << QStringList{QStringLiteral("QT_QPA_PLATFORM=nosuchplatform")} << broken;
+    // The framebuffer platform opens without a screen when its device is
+    // missing; named here, so that no real console is ever drawn on.
+    QTest::newRow("a framebuffer platform without a framebuffer")
+        << QStringList{QStringLiteral("QT_QPA_PLATFORM=linuxfb:fb=/dev/orvel-no-framebuffer"),
+                       QStringLiteral("QT_QPA_FB_DISABLE_INPUT=1")}
+        << broken;
 }
 
 void TestFaults::shouldEndInOneSentenceWithoutADisplay()
