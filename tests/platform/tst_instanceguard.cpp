@@ -1,6 +1,10 @@
 // The single-copy lock within one process: a held lock refuses, and nothing
-// left in the lock's place, be it an old record, an unreadable one, a FIFO or
-// a link, nor a lock impossible to make ever keeps the program from starting.
+// left in the lock's place, be it an old record, an unreadable one, another
+// user's, a FIFO, a link or a folder, nor a lock impossible to make ever keeps
+// the program from starting.
+//
+// Permissions do not stop root, so as root the rows that need them run the
+// guard with the rights of the user nobody, in a folder handed to that user.
 #include "instanceguard.h"
 
 #include <QDateTime>
@@ -18,10 +22,47 @@
 
 namespace {
 
-enum class Leftover { File, Fifo, DanglingLink, LinkToEndlessDevice };
+enum class Leftover {
+    File,
+    UnreadableFile,
+    OtherUsersFile,
+    Fifo,
+    DanglingLink,
+    LinkToEndlessDevice,
+    FolderWithFiles,
+    FileBesideRemoversFolder,
+};
 
 // A record as QLockFile writes it, of a process that another machine ran.
 const QByteArray kOtherHostsRecord("1\nProgram\nelsewhere.invalid\n");
+
+#if defined(Q_OS_UNIX)
+constexpr uid_t kNobody = 65534;
+
+// While it lives, a process run as root has the user nobody's rights.
+class NobodysRights
+{
+public:
+    NobodysRights() = default;
+    NobodysRights(const NobodysRights &) = delete;
+    NobodysRights &operator=(const NobodysRights &) = delete;
+    ~NobodysRights()
+    {
+        if (m_taken) {
+            QVERIFY(::seteuid(0) == 0);
+            QVERIFY(::setegid(0) == 0);
+        }
+    }
+    bool take()
+    {
+        m_taken = ::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0;
+        return m_taken;
+    }
+
+private:
+    bool m_taken = false;
+};
+#endif
 
 }  // namespace
 
@@ -103,11 +144,22 @@ void TestInstanceGuard::shouldPassOverALeftOverLock_data()
     // the one with the same number here.
     QTest::newRow("record of another host name") << Leftover::File << kOtherHostsRecord << 0;
 #if defined(Q_OS_UNIX)
+    // Unreadable, so only its age tells that nobody writes it any more.
+    QTest::newRow("unreadable record of a copy gone")
+        << Leftover::UnreadableFile << QByteArray("2147483646\nProgram\n\n") << 60;
+    // As a copy started with sudo -E leaves it: readable, but not writable.
+    QTest::newRow("another user's record of a copy gone")
+        << Leftover::OtherUsersFile << QByteArray("2147483646\nProgram\n\n") << 0;
     // Nothing that a record could be read from without waiting for ever.
     QTest::newRow("a FIFO") << Leftover::Fifo << QByteArray() << 0;
     QTest::newRow("a link to an endless device") << Leftover::LinkToEndlessDevice << QByteArray() << 0;
     QTest::newRow("a dangling symbolic link") << Leftover::DanglingLink << QByteArray() << 0;
 #endif
+    QTest::newRow("a folder with files in it") << Leftover::FolderWithFiles << QByteArray() << 0;
+    // What QLockFile takes before it clears a lock, left as a folder: it
+    // never clears the copy's record while that stands.
+    QTest::newRow("a folder where the remover's lock goes, beside a record of a copy gone")
+        << Leftover::FileBesideRemoversFolder << QByteArray("2147483646\nProgram\n\n") << 0;
 }
 
 void TestInstanceGuard::shouldPassOverALeftOverLock()
@@ -119,12 +171,21 @@ void TestInstanceGuard::shouldPassOverALeftOverLock()
     const QByteArray path = QFile::encodeName(m_lockPath);
 #endif
     switch (leftover) {
-    case Leftover::File: {
+    case Leftover::File:
+    case Leftover::UnreadableFile:
+    case Leftover::OtherUsersFile:
+    case Leftover::FileBesideRemoversFolder: {
         QFile file(m_lockPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(record);
         QVERIFY(file.flush());
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+        break;
+    }
+    case Leftover::FolderWithFiles: {
+        QVERIFY(QDir().mkpath(m_lockPath + QStringLiteral("/inner")));
+        QFile file(m_lockPath + QStringLiteral("/inner/file"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
         break;
     }
 #if defined(Q_OS_UNIX)
@@ -142,6 +203,29 @@ void TestInstanceGuard::shouldPassOverALeftOverLock()
         QFAIL("no such leftover here");
 #endif
     }
+    if (leftover == Leftover::FileBesideRemoversFolder)
+        QVERIFY(QDir().mkdir(m_lockPath + QStringLiteral(".rmlock")));
+#if defined(Q_OS_UNIX)
+    if (leftover == Leftover::UnreadableFile)
+        QVERIFY(::chmod(path.constData(), 0) == 0);
+    if (leftover == Leftover::OtherUsersFile) {
+        if (::geteuid() != 0)
+            QSKIP("Only root can leave a file that another user owns");
+        QVERIFY(::chmod(path.constData(), 0644) == 0);
+    }
+    const bool asNobody = (leftover == Leftover::UnreadableFile || leftover == Leftover::OtherUsersFile)
+                          && ::geteuid() == 0;
+    if (asNobody) {
+        const QByteArray folder = QFile::encodeName(m_folder->path());
+        QVERIFY(::chown(folder.constData(), kNobody, kNobody) == 0);
+        // Another user's file stays root's.
+        if (leftover == Leftover::UnreadableFile)
+            QVERIFY(::chown(path.constData(), kNobody, kNobody) == 0);
+    }
+    NobodysRights rights;
+    if (asNobody)
+        QVERIFY(rights.take());
+#endif
 
     InstanceGuard guard(m_lockPath);
     QVERIFY(!guard.PrevInstance());
