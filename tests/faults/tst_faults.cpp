@@ -242,11 +242,11 @@ void TestFaults::shouldStartReadAndEndDespite()
         // The real launch, with nothing on PATH that could open an address
         // but the fake helper, if any; on an X display when there is one to
         // be had, where Qt does look for xdg-open and the browsers it knows.
-        const QString emptyBin = root.filePath(QStringLiteral("bin"));
-        QVERIFY(QDir().mkpath(emptyBin));
+        const QString bin = root.filePath(QStringLiteral("bin"));
+        QVERIFY(QDir().mkpath(bin));
         if (fault == Fault::NoisyBrowserHelper) {
             // Prints the address on stderr, as xdg-open does when it finds no browser.
-            const QString helper = emptyBin + QStringLiteral("/xdg-open");
+            const QString helper = bin + QStringLiteral("/xdg-open");
             QVERIFY(writeFile(helper, "#!/bin/sh\n"
                                       "echo \"xdg-open: no method available for opening '$*'\" >&2\n"
                                       "echo \"$*\" > \"$ORVEL_HELPER_LOG\"\n"));
@@ -257,7 +257,7 @@ void TestFaults::shouldStartReadAndEndDespite()
         environment.insert(QStringLiteral("ORVEL_PROBE_REAL_BROWSER"), QStringLiteral("1"));
         for (const char *name : {"BROWSER", "DEFAULT_BROWSER"})
             environment.remove(QLatin1String(name));
-        command = QStringList{QStringLiteral("/usr/bin/env"), QStringLiteral("PATH=") + emptyBin, program};
+        command = QStringList{QStringLiteral("/usr/bin/env"), QStringLiteral("PATH=") + bin, program};
         const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
         if (!xvfbRun.isEmpty()) {
             environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));

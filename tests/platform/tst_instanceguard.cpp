@@ -1,15 +1,14 @@
 // The single-copy lock within one process: a held lock refuses, and nothing
 // left in the lock's place, be it an old record, an unreadable one, another
 // user's, a FIFO, a link or a folder, nor a lock impossible to make ever keeps
-// the program from starting.
-//
-// Permissions do not stop root, so as root the rows that need them run the
-// guard with the rights of the user nobody, in a folder handed to that user.
+// the program from starting. As root, the rows about permissions run with the
+// user nobody's rights.
 #include "instanceguard.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,8 +28,8 @@ enum class Leftover {
     Fifo,
     DanglingLink,
     LinkToEndlessDevice,
-    FolderWithFiles,
-    FileBesideRemoversFolder,
+    Folder,
+    RemoversFolder
 };
 
 // A record as QLockFile writes it, of a process that another machine ran.
@@ -38,30 +37,6 @@ const QByteArray kOtherHostsRecord("1\nProgram\nelsewhere.invalid\n");
 
 #if defined(Q_OS_UNIX)
 constexpr uid_t kNobody = 65534;
-
-// While it lives, a process run as root has the user nobody's rights.
-class NobodysRights
-{
-public:
-    NobodysRights() = default;
-    NobodysRights(const NobodysRights &) = delete;
-    NobodysRights &operator=(const NobodysRights &) = delete;
-    ~NobodysRights()
-    {
-        if (m_taken) {
-            QVERIFY(::seteuid(0) == 0);
-            QVERIFY(::setegid(0) == 0);
-        }
-    }
-    bool take()
-    {
-        m_taken = ::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0;
-        return m_taken;
-    }
-
-private:
-    bool m_taken = false;
-};
 #endif
 
 }  // namespace
@@ -155,11 +130,10 @@ void TestInstanceGuard::shouldPassOverALeftOverLock_data()
     QTest::newRow("a link to an endless device") << Leftover::LinkToEndlessDevice << QByteArray() << 0;
     QTest::newRow("a dangling symbolic link") << Leftover::DanglingLink << QByteArray() << 0;
 #endif
-    QTest::newRow("a folder with files in it") << Leftover::FolderWithFiles << QByteArray() << 0;
-    // What QLockFile takes before it clears a lock, left as a folder: it
-    // never clears the copy's record while that stands.
-    QTest::newRow("a folder where the remover's lock goes, beside a record of a copy gone")
-        << Leftover::FileBesideRemoversFolder << QByteArray("2147483646\nProgram\n\n") << 0;
+    QTest::newRow("a folder that holds a folder") << Leftover::Folder << QByteArray() << 0;
+    // While it stands where QLockFile's remover lock goes, QLockFile clears no lock.
+    QTest::newRow("a folder named as the remover lock, beside a record of a copy gone")
+        << Leftover::RemoversFolder << QByteArray("2147483646\nProgram\n\n") << 0;
 }
 
 void TestInstanceGuard::shouldPassOverALeftOverLock()
@@ -174,7 +148,7 @@ void TestInstanceGuard::shouldPassOverALeftOverLock()
     case Leftover::File:
     case Leftover::UnreadableFile:
     case Leftover::OtherUsersFile:
-    case Leftover::FileBesideRemoversFolder: {
+    case Leftover::RemoversFolder: {
         QFile file(m_lockPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(record);
@@ -182,12 +156,9 @@ void TestInstanceGuard::shouldPassOverALeftOverLock()
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
         break;
     }
-    case Leftover::FolderWithFiles: {
+    case Leftover::Folder:
         QVERIFY(QDir().mkpath(m_lockPath + QStringLiteral("/inner")));
-        QFile file(m_lockPath + QStringLiteral("/inner/file"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
         break;
-    }
 #if defined(Q_OS_UNIX)
     case Leftover::Fifo:
         QVERIFY(::mkfifo(path.constData(), 0600) == 0);
@@ -203,28 +174,28 @@ void TestInstanceGuard::shouldPassOverALeftOverLock()
         QFAIL("no such leftover here");
 #endif
     }
-    if (leftover == Leftover::FileBesideRemoversFolder)
+    if (leftover == Leftover::RemoversFolder)
         QVERIFY(QDir().mkdir(m_lockPath + QStringLiteral(".rmlock")));
 #if defined(Q_OS_UNIX)
-    if (leftover == Leftover::UnreadableFile)
-        QVERIFY(::chmod(path.constData(), 0) == 0);
-    if (leftover == Leftover::OtherUsersFile) {
-        if (::geteuid() != 0)
+    const auto regainRoot = qScopeGuard([] {
+        if (::getuid() == 0) {
+            QVERIFY(::seteuid(0) == 0);
+            QVERIFY(::setegid(0) == 0);
+        }
+    });
+    if (leftover == Leftover::UnreadableFile || leftover == Leftover::OtherUsersFile) {
+        QVERIFY(::chmod(path.constData(), leftover == Leftover::UnreadableFile ? 0 : 0644) == 0);
+        if (::geteuid() != 0 && leftover == Leftover::OtherUsersFile)
             QSKIP("Only root can leave a file that another user owns");
-        QVERIFY(::chmod(path.constData(), 0644) == 0);
+        if (::geteuid() == 0) {
+            // The folder is nobody's, and so is the unreadable file; another user's stays root's.
+            QVERIFY(::chown(QFile::encodeName(m_folder->path()).constData(), kNobody, kNobody) == 0);
+            if (leftover == Leftover::UnreadableFile)
+                QVERIFY(::chown(path.constData(), kNobody, kNobody) == 0);
+            QVERIFY(::setegid(kNobody) == 0);
+            QVERIFY(::seteuid(kNobody) == 0);
+        }
     }
-    const bool asNobody = (leftover == Leftover::UnreadableFile || leftover == Leftover::OtherUsersFile)
-                          && ::geteuid() == 0;
-    if (asNobody) {
-        const QByteArray folder = QFile::encodeName(m_folder->path());
-        QVERIFY(::chown(folder.constData(), kNobody, kNobody) == 0);
-        // Another user's file stays root's.
-        if (leftover == Leftover::UnreadableFile)
-            QVERIFY(::chown(path.constData(), kNobody, kNobody) == 0);
-    }
-    NobodysRights rights;
-    if (asNobody)
-        QVERIFY(rights.take());
 #endif
 
     InstanceGuard guard(m_lockPath);
