@@ -5,13 +5,15 @@
 namespace DisplayCheck {
 
 // False, after saying why on stderr, when the environment names no display.
-bool displayNamed();
+bool displayNamed(int &argc, char **argv);
 
 // Between these two calls, while the application object opens the display, a
 // fatal message from Qt ends the process with status 1 and one sentence;
 // Qt's other messages of that time are held back and passed on once the
-// display is open.
+// display is open. openingDone is false, after saying why, when the display
+// opened without a screen, where no window could ever be made: the caller
+// ends with status 1.
 void watchOpening();
-void openingDone();
+bool openingDone();
 
 }  // namespace DisplayCheck

@@ -12,11 +12,14 @@
 
 int main(int argc, char *argv[])
 {
-    if (!DisplayCheck::displayNamed())
+    if (!DisplayCheck::displayNamed(argc, argv))
         return 1;
     DisplayCheck::watchOpening();
     QApplication app(argc, argv);
-    DisplayCheck::openingDone();
+    // Ended through the application object's own end, which gives a console
+    // back its keyboard.
+    if (!DisplayCheck::openingDone())
+        return 1;
     Translations::install();
     // Docks and the Wayland app id match the window to its desktop entry by this.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORVEL_APP_ID));

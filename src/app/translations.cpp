@@ -26,16 +26,23 @@ void install()
     if (!installFrom(qt, locale, QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         delete qt;
 
+    auto *own = new QTranslator(app);
+    if (!loadOwn(*own) || !QCoreApplication::installTranslator(own))
+        delete own;
+}
+
+bool loadOwn(QTranslator &translator)
+{
+    const QLocale locale;
     // The program's own texts are written in English, so an English user needs no file of ours;
     // skipping the look-up keeps start-up free of file probes nobody benefits from.
     if (locale.language() == QLocale::English)
-        return;
+        return false;
     const QString name = QStringLiteral("OrvelBiblicalNumerology");
     const QString binDir = QCoreApplication::applicationDirPath();
-    auto *own = new QTranslator(app);
-    if (!installFrom(own, locale, name, binDir + QStringLiteral("/../share/OrvelBiblicalNumerology/translations"))
-        && !installFrom(own, locale, name, binDir))
-        delete own;
+    return translator.load(locale, name, QStringLiteral("_"),
+                           binDir + QStringLiteral("/../share/OrvelBiblicalNumerology/translations"))
+           || translator.load(locale, name, QStringLiteral("_"), binDir);
 }
 
 }  // namespace Translations

@@ -12,6 +12,13 @@
 #include <QSysInfo>
 #include <QThread>
 
+#if defined(Q_OS_UNIX)
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // A copy writes its record right after it creates the lock file; a record
@@ -35,6 +42,15 @@ Entry entryAt(const QString &path)
     if (!info.exists())
         return Entry::Nothing;
     return info.isFile() ? Entry::LockFile : Entry::Other;
+}
+
+// Removes what is not a plain file, a folder with all it holds; a folder
+// walk never removes a plain file that a copy has just made in its place.
+bool removeOther(const QString &path)
+{
+    const QFileInfo info(path);
+    const bool removed = info.isDir() && !info.isSymLink() ? QDir(path).removeRecursively() : QFile::remove(path);
+    return removed || entryAt(path) != Entry::Other;
 }
 
 // The name QLockFile writes into its record for this machine.
@@ -87,8 +103,17 @@ bool InstanceGuard::PrevInstance()
     }
 }
 
+QString InstanceGuard::removerPath() const
+{
+    return m_path + QStringLiteral(".rmlock");
+}
+
 InstanceGuard::Step InstanceGuard::attempt()
 {
+    // No copy makes anything but a plain file where the remover's lock goes,
+    // and while something else stands there QLockFile never clears a lock.
+    if (entryAt(removerPath()) == Entry::Other)
+        return removeOther(removerPath()) ? Step::Again : Step::Unlockable;
     if (entryAt(m_path) == Entry::Other)
         return clearLeftover();
     // QLockFile itself clears a lock whose owner's process has gone.
@@ -133,23 +158,45 @@ InstanceGuard::Step InstanceGuard::clearLeftover()
     // The remover's lock that QLockFile takes before it clears a stale lock:
     // one copy clears at a time, so what it finds stays in place until it has
     // looked again and cleared it, and no copy clears a lock just taken.
-    QLockFile remover(m_path + QStringLiteral(".rmlock"));
+    QLockFile remover(removerPath());
     if (!remover.tryLock(0))
         return remover.error() == QLockFile::LockFailedError ? Step::Again : Step::Unlockable;
     switch (entryAt(m_path)) {
     case Entry::Nothing:
         break;
-    case Entry::Other: {
-        const QFileInfo info(m_path);
-        const bool removed = info.isDir() && !info.isSymLink() ? QDir().rmdir(m_path) : QFile::remove(m_path);
-        return removed ? Step::Again : Step::Unlockable;
-    }
+    case Entry::Other:
+        return removeOther(m_path) ? Step::Again : Step::Unlockable;
     case Entry::LockFile:
         if (owner() != Owner::Gone)
             break;
         // QLockFile will not clear a file that a living process still holds
         // open and locked: that process is the owner, whatever its record says.
-        return m_lock.removeStaleLockFile() ? Step::Again : Step::Refused;
+        return m_lock.removeStaleLockFile() ? Step::Again : removeUnwritableRecord();
     }
     return Step::Again;
+}
+
+InstanceGuard::Step InstanceGuard::removeUnwritableRecord()
+{
+#if defined(Q_OS_UNIX)
+    // QLockFile clears only a file it may open for writing, and takes any
+    // other for one that a living process holds. Another user's record (a copy
+    // started with sudo -E) or one without permissions is asked through a
+    // descriptor for reading; one that this user cannot open at all cannot be
+    // asked, and its age has already told that nobody writes it.
+    const QByteArray name = QFile::encodeName(m_path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) {
+        const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+        ::close(fd);
+        if (held)
+            return Step::Refused;
+    } else if (errno != EACCES) {
+        return Step::Again;
+    }
+    // The runtime folder is the user's own, so whatever stands in it may go.
+    return ::unlink(name.constData()) == 0 || errno == ENOENT ? Step::Again : Step::Unlockable;
+#else
+    return Step::Refused;
+#endif
 }

@@ -26,9 +26,11 @@ private:
     enum class Step { Taken, Refused, Unlockable, Again };
     enum class Owner { Alive, Gone, Vanished };
 
+    QString removerPath() const;
     Step attempt();
     Owner owner() const;
     Step clearLeftover();
+    Step removeUnwritableRecord();
 
     QString m_path;
     QLockFile m_lock;

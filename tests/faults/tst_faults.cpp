@@ -32,6 +32,7 @@ enum class Fault {
     GarbageAroundTheDate,
     NoDateInTheKey,
     NoBrowser,
+    NoisyBrowserHelper,
     RuntimeFolderReadOnly,
     RuntimeFolderMissing,
     CrashedCopysLockInReadOnlyRuntimeFolder,
@@ -150,6 +151,8 @@ void TestFaults::shouldStartReadAndEndDespite_data()
     QTest::newRow("a key that holds @ByteArray() of an old date")
         << Fault::NoDateInTheKey << QByteArray("[Settings]\nDuration=@ByteArray(2020-01-01)\n") << quiet << false;
     QTest::newRow("no browser on the machine") << Fault::NoBrowser << yearAgo << QStringList{question} << true;
+    QTest::newRow("a browser helper that prints the address")
+        << Fault::NoisyBrowserHelper << yearAgo << QStringList{question} << true;
     QTest::newRow("runtime folder read-only") << Fault::RuntimeFolderReadOnly << recent << quiet << false;
     QTest::newRow("runtime folder missing") << Fault::RuntimeFolderMissing << recent << quiet << false;
     QTest::newRow("a crashed copy's lock in a read-only runtime folder")
@@ -207,6 +210,7 @@ void TestFaults::shouldStartReadAndEndDespite()
 
     bool needsPermissions = true;
     QString protectedPath;  // a folder whose mode is restored before the checks
+    QString helperLog;      // where the fake browser helper notes the address it was given
     QStringList command{program};
     switch (fault) {
     case Fault::SettingsFolderUnreadable:
@@ -232,17 +236,28 @@ void TestFaults::shouldStartReadAndEndDespite()
     case Fault::ClockSetBackAYear:
         needsPermissions = false;
         break;
-    case Fault::NoBrowser: {
+    case Fault::NoBrowser:
+    case Fault::NoisyBrowserHelper: {
         needsPermissions = false;
-        // The real launch, with nothing on PATH that could open an address;
-        // on an X display when there is one to be had, where Qt does look
-        // for xdg-open and the browsers it knows.
-        const QString emptyBin = root.filePath(QStringLiteral("bin"));
-        QVERIFY(QDir().mkpath(emptyBin));
+        // The real launch, with nothing on PATH that could open an address
+        // but the fake helper, if any; on an X display when there is one to
+        // be had, where Qt does look for xdg-open and the browsers it knows.
+        const QString bin = root.filePath(QStringLiteral("bin"));
+        QVERIFY(QDir().mkpath(bin));
+        if (fault == Fault::NoisyBrowserHelper) {
+            // Prints the address on stderr, as xdg-open does when it finds no browser.
+            const QString helper = bin + QStringLiteral("/xdg-open");
+            QVERIFY(writeFile(helper, "#!/bin/sh\n"
+                                      "echo \"xdg-open: no method available for opening '$*'\" >&2\n"
+                                      "echo \"$*\" > \"$ORVEL_HELPER_LOG\"\n"));
+            QVERIFY(setMode(helper, 0755));
+            helperLog = root.filePath(QStringLiteral("helper.log"));
+            environment.insert(QStringLiteral("ORVEL_HELPER_LOG"), helperLog);
+        }
         environment.insert(QStringLiteral("ORVEL_PROBE_REAL_BROWSER"), QStringLiteral("1"));
         for (const char *name : {"BROWSER", "DEFAULT_BROWSER"})
             environment.remove(QLatin1String(name));
-        command = QStringList{QStringLiteral("/usr/bin/env"), QStringLiteral("PATH=") + emptyBin, program};
+        command = QStringList{QStringLiteral("/usr/bin/env"), QStringLiteral("PATH=") + bin, program};
         const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
         if (!xvfbRun.isEmpty()) {
             environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -292,6 +307,9 @@ void TestFaults::shouldStartReadAndEndDespite()
     const QDate before = QDate::currentDate();
     QProcess probe;
     probe.setProcessEnvironment(environment);
+    // A file, not a pipe: a helper the program started may write after the program has ended.
+    const QString errorsFile = root.filePath(QStringLiteral("stderr"));
+    probe.setStandardErrorFile(errorsFile);
     probe.start(command.takeFirst(), command);
     const bool finished = probe.waitForFinished(90000);
     const QDate after = QDate::currentDate();
@@ -301,8 +319,12 @@ void TestFaults::shouldStartReadAndEndDespite()
         QVERIFY(setMode(protectedPath, 0700));
     if (!finished)
         probe.kill();
+    // The helper is not waited for by the program; once it has noted the
+    // address it has printed all it prints.
+    if (!helperLog.isEmpty())
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(helperLog), QByteArray(kDownload).split('|').last() + "\n", 10000);
 
-    const QString errors = QString::fromLocal8Bit(probe.readAllStandardError());
+    const QString errors = QString::fromLocal8Bit(readFile(errorsFile));
     QStringList lines = QString::fromUtf8(probe.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QVERIFY2(finished, qPrintable(errors));
     QVERIFY2(probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0, qPrintable(errors));
@@ -357,6 +379,12 @@ void TestFaults::shouldEndInOneSentenceWithoutADisplay_data()
         << broken;
     QTest::newRow("a platform that does not exist")
         << QStringList{QStringLiteral("QT_QPA_PLATFORM=nosuchplatform")} << broken;
+    // The framebuffer platform opens without a screen when its device is
+    // missing; named here, so that no real console is ever drawn on.
+    QTest::newRow("a framebuffer platform without a framebuffer")
+        << QStringList{QStringLiteral("QT_QPA_PLATFORM=linuxfb:fb=/dev/orvel-no-framebuffer"),
+                       QStringLiteral("QT_QPA_FB_DISABLE_INPUT=1")}
+        << broken;
 }
 
 void TestFaults::shouldEndInOneSentenceWithoutADisplay()

@@ -1,11 +1,14 @@
 // The single-copy lock within one process: a held lock refuses, and nothing
-// left in the lock's place, be it an old record, an unreadable one, a FIFO or
-// a link, nor a lock impossible to make ever keeps the program from starting.
+// left in the lock's place, be it an old record, an unreadable one, another
+// user's, a FIFO, a link or a folder, nor a lock impossible to make ever keeps
+// the program from starting. As root, the rows about permissions run with the
+// user nobody's rights.
 #include "instanceguard.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,10 +21,23 @@
 
 namespace {
 
-enum class Leftover { File, Fifo, DanglingLink, LinkToEndlessDevice };
+enum class Leftover {
+    File,
+    UnreadableFile,
+    OtherUsersFile,
+    Fifo,
+    DanglingLink,
+    LinkToEndlessDevice,
+    Folder,
+    RemoversFolder
+};
 
 // A record as QLockFile writes it, of a process that another machine ran.
 const QByteArray kOtherHostsRecord("1\nProgram\nelsewhere.invalid\n");
+
+#if defined(Q_OS_UNIX)
+constexpr uid_t kNobody = 65534;
+#endif
 
 }  // namespace
 
@@ -103,11 +119,21 @@ void TestInstanceGuard::shouldPassOverALeftOverLock_data()
     // the one with the same number here.
     QTest::newRow("record of another host name") << Leftover::File << kOtherHostsRecord << 0;
 #if defined(Q_OS_UNIX)
+    // Unreadable, so only its age tells that nobody writes it any more.
+    QTest::newRow("unreadable record of a copy gone")
+        << Leftover::UnreadableFile << QByteArray("2147483646\nProgram\n\n") << 60;
+    // As a copy started with sudo -E leaves it: readable, but not writable.
+    QTest::newRow("another user's record of a copy gone")
+        << Leftover::OtherUsersFile << QByteArray("2147483646\nProgram\n\n") << 0;
     // Nothing that a record could be read from without waiting for ever.
     QTest::newRow("a FIFO") << Leftover::Fifo << QByteArray() << 0;
     QTest::newRow("a link to an endless device") << Leftover::LinkToEndlessDevice << QByteArray() << 0;
     QTest::newRow("a dangling symbolic link") << Leftover::DanglingLink << QByteArray() << 0;
 #endif
+    QTest::newRow("a folder that holds a folder") << Leftover::Folder << QByteArray() << 0;
+    // While it stands where QLockFile's remover lock goes, QLockFile clears no lock.
+    QTest::newRow("a folder named as the remover lock, beside a record of a copy gone")
+        << Leftover::RemoversFolder << QByteArray("2147483646\nProgram\n\n") << 0;
 }
 
 void TestInstanceGuard::shouldPassOverALeftOverLock()
@@ -119,7 +145,10 @@ void TestInstanceGuard::shouldPassOverALeftOverLock()
     const QByteArray path = QFile::encodeName(m_lockPath);
 #endif
     switch (leftover) {
-    case Leftover::File: {
+    case Leftover::File:
+    case Leftover::UnreadableFile:
+    case Leftover::OtherUsersFile:
+    case Leftover::RemoversFolder: {
         QFile file(m_lockPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(record);
@@ -127,6 +156,9 @@ void TestInstanceGuard::shouldPassOverALeftOverLock()
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
         break;
     }
+    case Leftover::Folder:
+        QVERIFY(QDir().mkpath(m_lockPath + QStringLiteral("/inner")));
+        break;
 #if defined(Q_OS_UNIX)
     case Leftover::Fifo:
         QVERIFY(::mkfifo(path.constData(), 0600) == 0);
@@ -142,6 +174,29 @@ void TestInstanceGuard::shouldPassOverALeftOverLock()
         QFAIL("no such leftover here");
 #endif
     }
+    if (leftover == Leftover::RemoversFolder)
+        QVERIFY(QDir().mkdir(m_lockPath + QStringLiteral(".rmlock")));
+#if defined(Q_OS_UNIX)
+    const auto regainRoot = qScopeGuard([] {
+        if (::getuid() == 0) {
+            QVERIFY(::seteuid(0) == 0);
+            QVERIFY(::setegid(0) == 0);
+        }
+    });
+    if (leftover == Leftover::UnreadableFile || leftover == Leftover::OtherUsersFile) {
+        QVERIFY(::chmod(path.constData(), leftover == Leftover::UnreadableFile ? 0 : 0644) == 0);
+        if (::geteuid() != 0 && leftover == Leftover::OtherUsersFile)
+            QSKIP("Only root can leave a file that another user owns");
+        if (::geteuid() == 0) {
+            // The folder is nobody's, and so is the unreadable file; another user's stays root's.
+            QVERIFY(::chown(QFile::encodeName(m_folder->path()).constData(), kNobody, kNobody) == 0);
+            if (leftover == Leftover::UnreadableFile)
+                QVERIFY(::chown(path.constData(), kNobody, kNobody) == 0);
+            QVERIFY(::setegid(kNobody) == 0);
+            QVERIFY(::seteuid(kNobody) == 0);
+        }
+    }
+#endif
 
     InstanceGuard guard(m_lockPath);
     QVERIFY(!guard.PrevInstance());
