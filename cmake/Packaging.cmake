@@ -18,13 +18,27 @@ endif()
 
 install(TARGETS OrvelFreeBiblicalNumerology RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-if(WIN32 AND COMMAND qt_generate_deploy_app_script)
-    # Qt's libraries and plugins beside the executable (windeployqt), so that
-    # the installed folder runs on a machine without Qt.
-    qt_generate_deploy_app_script(TARGET OrvelFreeBiblicalNumerology
-                                  FILENAME_VARIABLE orvel_deploy_script
-                                  NO_UNSUPPORTED_PLATFORM_ERROR)
-    install(SCRIPT ${orvel_deploy_script})
+set(ORVEL_QT_TRANSLATIONS_DIR /usr/share/qt6/translations
+    CACHE PATH "Qt's own translations (qtbase_*.qm) that the Windows program ships")
+if(WIN32)
+    # What the program needs to run where neither Qt nor MinGW-w64 is
+    # installed, named one by one: Debian's Qt has no windeployqt for a
+    # cross build. The DLLs go beside the program, the Windows platform plugin
+    # into platforms/ there; Qt's own translations, for the buttons of its
+    # message boxes, where QLibraryInfo looks for them (translations/ beside
+    # bin/). The program draws with Fusion, which is built into Qt Widgets, and
+    # decodes its pictures at build time, so no style or image plugin is needed.
+    if(MINGW)
+        include(cmake/windows/MinGWRuntime.cmake)
+    endif()
+    install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> ${ORVEL_MINGW_RUNTIME_DLLS}
+            DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
+    file(GLOB orvel_qt_translations ${ORVEL_QT_TRANSLATIONS_DIR}/qtbase_*.qm)
+    if(NOT orvel_qt_translations)
+        message(FATAL_ERROR "No qtbase_*.qm in ${ORVEL_QT_TRANSLATIONS_DIR} (Debian: qt6-translations-l10n)")
+    endif()
+    install(FILES ${orvel_qt_translations} DESTINATION translations)
 endif()
 
 if(UNIX AND NOT APPLE)
@@ -77,8 +91,15 @@ if(WIN32)
     if(ORVEL_MAKENSIS)
         list(APPEND CPACK_GENERATOR NSIS)
         set(CPACK_PACKAGE_INSTALL_DIRECTORY "Orvel Biblical Numerology")
+        # The key of the installed-programs list, and of the folder the uninstaller finds.
+        set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Orvel Biblical Numerology")
+        set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+        set(CPACK_NSIS_DISPLAY_NAME "Orvel Biblical Numerology")
+        set(CPACK_NSIS_PACKAGE_NAME "Orvel Biblical Numerology")
         set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icon.ico)
+        set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icon.ico)
         set(CPACK_NSIS_INSTALLED_ICON_NAME bin/OrvelFreeBiblicalNumerology.exe)
+        set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
     endif()
 elseif(APPLE)
     set(CPACK_GENERATOR TGZ)

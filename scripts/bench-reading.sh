@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh xvfb libxcb1-dev valgrind xdotool
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEL_BUILD_TESTS=OFF \
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build build-bench
 

@@ -11,7 +11,7 @@ name="John Smith"
 scripts/install-deps.sh xvfb xdotool imagemagick
 program=${1:-}
 if [ -z "$program" ]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEL_BUILD_TESTS=OFF >/dev/null
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
     cmake --build build --target OrvelFreeBiblicalNumerology
     program=build/src/OrvelFreeBiblicalNumerology
 fi
