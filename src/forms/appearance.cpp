@@ -182,13 +182,11 @@ const QPixmap &programIconPixmap()
 const QIcon &programIcon()
 {
     // Every size of the set a window is given, so that a task bar or a switcher scales none.
-    // The pixels stay as decoded: the window system takes them so, and a
-    // conversion would cost each start more than everything else here.
     static const QIcon icon = [] {
         QIcon set;
         for (const int size : {ORVEL_ICON_SIZES}) {
             const QByteArray name = "icons/icon-" + QByteArray::number(size) + ".png";
-            set.addPixmap(QPixmap::fromImage(picture(name.constData()), Qt::NoFormatConversion));
+            set.addPixmap(QPixmap::fromImage(picture(name.constData())));
         }
         return set;
     }();
