@@ -26,10 +26,6 @@ void install()
     if (!installFrom(qt, locale, QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         delete qt;
 
-    // The program's own texts are written in English, so an English user needs no file of ours;
-    // skipping the look-up keeps start-up free of file probes nobody benefits from.
-    if (locale.language() == QLocale::English)
-        return;
     const QString name = QStringLiteral("OrvelBiblicalNumerology");
     const QString binDir = QCoreApplication::applicationDirPath();
     auto *own = new QTranslator(app);
