@@ -3,6 +3,7 @@
 #include "programstyle.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QFontDatabase>
 #include <QHash>
@@ -142,6 +143,12 @@ void centreOnScreen(QWidget *window)
     centreFrame(window);
     if (!window->isVisible())
         new FramedCentring(window);
+}
+
+QString windowCaption()
+{
+    return QCoreApplication::translate("Appearance", "Orvel Biblical Numerology v%1")
+        .arg(QLatin1StringView(ORVEL_VERSION));
 }
 
 QString shownCaption(QString caption)

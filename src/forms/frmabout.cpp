@@ -52,7 +52,7 @@ frmAbout::frmAbout(QWidget *parent)
                           | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QCoreApplication::translate("Appearance", Appearance::kWindowCaption));
+    setWindowTitle(Appearance::windowCaption());
     setWindowIcon(Appearance::programIcon());
     setFont(verdana(8.25));
     Appearance::paintBackground(this, kBackground);
@@ -61,8 +61,8 @@ frmAbout::frmAbout(QWidget *parent)
     Label1 = makeLabel<QLabel>(this, "Label1", Twips::rect(750, 390, 5745, 975), tr(kDescriptionText), kDescription);
     Label1->setWordWrap(true);
 
-    Label2 = makeLabel<QLabel>(this, "Label2", Twips::rect(750, 120, 3675, 270),
-                               QCoreApplication::translate("Appearance", Appearance::kWindowCaption), Qt::white);
+    Label2 = makeLabel<QLabel>(this, "Label2", Twips::rect(750, 120, 3675, 270), Appearance::windowCaption(),
+                               Qt::white);
     Label2->setFont(verdana(12, Weight::Bold));
     Label2->adjustSize();
 

@@ -196,7 +196,7 @@ int frmNagScreen2::MessageIndex(float r)
 
 void frmNagScreen2::buildWindow()
 {
-    setWindowTitle(QCoreApplication::translate("Appearance", Appearance::kWindowCaption));
+    setWindowTitle(Appearance::windowCaption());
     setWindowIcon(Appearance::programIcon());
     setFont(windowFont());
     Appearance::paintBackground(this, Qt::white);
@@ -204,8 +204,7 @@ void frmNagScreen2::buildWindow()
     // Labels without a colour of their own take the system's button-text colour.
     const QColor labelText = palette().color(QPalette::ButtonText);
 
-    Label1 = makeLabel(this, "Label1", Twips::rect(1080, 240, 4620, 435),
-                       QCoreApplication::translate("Appearance", Appearance::kWindowCaption), windowFont(18));
+    Label1 = makeLabel(this, "Label1", Twips::rect(1080, 240, 4620, 435), Appearance::windowCaption(), windowFont(18));
     Appearance::setTextColour(Label1, labelText);
     Label1->adjustSize();
 
