@@ -2,10 +2,13 @@
 // maker's site, the refer-a-friend box, and the Exit that asks to end the program.
 #pragma once
 
+#include "control.h"
+
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <span>
 
 class ClickableLabel;
 class QGroupBox;
@@ -28,6 +31,9 @@ public:
     // A top-level window that deletes itself when closed; show it with show().
     explicit frmNagScreen2(const RandomDraw &draw = {});
     ~frmNagScreen2() override;
+
+    // Where the controls are placed when the screen is made, by name.
+    static std::span<const ControlPlace> Layout();
 
     // Which of the four messages a draw r picks.
     static int MessageIndex(float r);
