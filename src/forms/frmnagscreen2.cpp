@@ -207,13 +207,17 @@ frmNagScreen2::~frmNagScreen2()
 {
     // The boxes outlive this part of the window while it is torn down; their
     // last focus events must not reach handlers that are already gone.
-    for (QWidget *box : placeholderBoxes())
-        box->removeEventFilter(this);
+    for (const PlaceholderBox &entry : placeholderBoxes())
+        entry.box->removeEventFilter(this);
 }
 
-std::array<QWidget *, 5> frmNagScreen2::placeholderBoxes() const
+std::array<frmNagScreen2::PlaceholderBox, 5> frmNagScreen2::placeholderBoxes() const
 {
-    return {txtName, txtEmail, txtFriendName, txtFriendEmail, txtMessage};
+    return {{{txtName, kNamePlaceholder},
+             {txtEmail, kEmailPlaceholder},
+             {txtFriendName, kFriendNamePlaceholder},
+             {txtFriendEmail, kFriendEmailPlaceholder},
+             {txtMessage, kMessagePlaceholder}}};
 }
 
 std::span<const ControlPlace> frmNagScreen2::Layout()
@@ -329,8 +333,8 @@ void frmNagScreen2::connectHandlers()
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
     connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
 
-    for (QWidget *box : placeholderBoxes())
-        box->installEventFilter(this);
+    for (const PlaceholderBox &entry : placeholderBoxes())
+        entry.box->installEventFilter(this);
 }
 
 void frmNagScreen2::Form_Load(const RandomDraw &draw)
@@ -387,47 +391,6 @@ void frmNagScreen2::SendReferral(const modTellAFriend::Referral &values)
     modTellAFriend::OpenReferralRequest(request.address);
 }
 
-void frmNagScreen2::txtName_GotFocus()
-{
-    clearPlaceholder(txtName, kNamePlaceholder);
-}
-void frmNagScreen2::txtName_LostFocus()
-{
-    restorePlaceholder(txtName, kNamePlaceholder);
-}
-void frmNagScreen2::txtEmail_GotFocus()
-{
-    clearPlaceholder(txtEmail, kEmailPlaceholder);
-}
-void frmNagScreen2::txtEmail_LostFocus()
-{
-    restorePlaceholder(txtEmail, kEmailPlaceholder);
-}
-void frmNagScreen2::txtFriendName_GotFocus()
-{
-    clearPlaceholder(txtFriendName, kFriendNamePlaceholder);
-}
-void frmNagScreen2::txtFriendName_LostFocus()
-{
-    restorePlaceholder(txtFriendName, kFriendNamePlaceholder);
-}
-void frmNagScreen2::txtFriendEmail_GotFocus()
-{
-    clearPlaceholder(txtFriendEmail, kFriendEmailPlaceholder);
-}
-void frmNagScreen2::txtFriendEmail_LostFocus()
-{
-    restorePlaceholder(txtFriendEmail, kFriendEmailPlaceholder);
-}
-void frmNagScreen2::txtMessage_GotFocus()
-{
-    clearPlaceholder(txtMessage, kMessagePlaceholder);
-}
-void frmNagScreen2::txtMessage_LostFocus()
-{
-    restorePlaceholder(txtMessage, kMessagePlaceholder);
-}
-
 void frmNagScreen2::txtEmail_KeyPress(int &KeyAscii)
 {
     refuseSpace(txtEmail, KeyAscii);
@@ -465,16 +428,10 @@ bool frmNagScreen2::filterFocus(QObject *watched, QEvent *event)
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
         return false;
 
-    if (watched == txtName)
-        entered ? txtName_GotFocus() : txtName_LostFocus();
-    else if (watched == txtEmail)
-        entered ? txtEmail_GotFocus() : txtEmail_LostFocus();
-    else if (watched == txtFriendName)
-        entered ? txtFriendName_GotFocus() : txtFriendName_LostFocus();
-    else if (watched == txtFriendEmail)
-        entered ? txtFriendEmail_GotFocus() : txtFriendEmail_LostFocus();
-    else if (watched == txtMessage)
-        entered ? txtMessage_GotFocus() : txtMessage_LostFocus();
+    for (const auto &[box, placeholder] : placeholderBoxes()) {
+        if (watched == box)
+            entered ? clearPlaceholder(box, placeholder) : restorePlaceholder(box, placeholder);
+    }
     // The box still handles its own focus change.
     return false;
 }
