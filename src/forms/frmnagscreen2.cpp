@@ -7,20 +7,18 @@
 #include "control.h"
 #include "framebox.h"
 #include "hosts.h"
-#include "inputmethodcommit.h"
 #include "messagebox.h"
 #include "modhelp.h"
 #include "modtellafriend.h"
 #include "rnd.h"
 #include "trimspaces.h"
 #include "twips.h"
+#include "typedtext.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -406,7 +404,7 @@ void frmNagScreen2::refuseSpace(QWidget *box, int &KeyAscii)
     if (KeyAscii != ' ')
         return;
     MsgBox::showInputError(this, tr(kEmailSpaceRefused));
-    KeyAscii = 0;
+    KeyAscii = TypedText::kRefused;
     box->setFocus();
 }
 
@@ -440,29 +438,11 @@ bool frmNagScreen2::filterEmailInput(QObject *watched, QEvent *event)
 {
     if (watched != txtEmail && watched != txtFriendEmail)
         return false;
-    const auto keyPress = [&](int &KeyAscii) {
+    return TypedText::filter(watched, event, [this, watched](const QString &typed, bool) {
+        if (typed.size() != 1)
+            return false;
+        int KeyAscii = typed.at(0).unicode();
         watched == txtEmail ? txtEmail_KeyPress(KeyAscii) : txtFriendEmail_KeyPress(KeyAscii);
-    };
-
-    // Input methods commit past the key events; each character of a commit is judged alone.
-    const auto *input = event->type() == QEvent::InputMethod ? static_cast<QInputMethodEvent *>(event) : nullptr;
-    QString typed;
-    if (input) {
-        if (InputMethodCommit::splitIntoCharacters(watched, *input))
-            return true;
-        typed = input->commitString();
-    } else if (event->type() == QEvent::KeyPress) {
-        typed = static_cast<QKeyEvent *>(event)->text();
-    } else {
-        return false;
-    }
-    if (typed.size() != 1)
-        return false;
-    int KeyAscii = typed.at(0).unicode();
-    keyPress(KeyAscii);
-    if (KeyAscii != 0)
-        return false;
-    if (input)
-        InputMethodCommit::dropCommit(watched, *input);
-    return true;
+        return KeyAscii == TypedText::kRefused;
+    });
 }
