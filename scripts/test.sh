@@ -3,6 +3,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+echo "scripts/test.sh: on a fresh Debian 12 with 2 cores this takes about 40 minutes and about 5 GB of disk,"
+echo "and installs about 750 packages. A line starting with == names each stage as it begins."
+stage() { echo "== $*"; }
+
 test_packages=(
     # the browser launch on a virtual X server; the package checks, with the
     # window's identity on X11 and on a headless Wayland compositor
@@ -15,7 +19,9 @@ test_packages=(
     clang-tidy clang-format git  # scripts/lint.sh; the format check lists the files git tracks
     valgrind libxcb1-dev  # the start-up cost in instructions, against the empty window of bench/
 )
+stage "installing the packages that are missing"
 scripts/install-deps.sh "${test_packages[@]}"
+stage "building with warnings as errors and running every test (build-test/)"
 # The package is checked once, below, from an optimised build.
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_PACKAGE_TEST=OFF >/dev/null
 cmake --build build-test
@@ -23,10 +29,12 @@ cmake --build build-test
 
 # clang-tidy over the program's sources (.clang-tidy), on build-test's compile
 # commands, and clang-format's verdict on every C++ file (.clang-format).
+stage "clang-tidy and clang-format"
 scripts/lint.sh
 
 # The Debian package from an optimised build, as a packager makes it: lintian,
 # appstreamcli, the window's identity and the hardening (build-package).
+stage "the Debian package (build-package/)"
 cmake --preset package >/dev/null
 cmake --build --preset package
 ctest --preset package
@@ -36,6 +44,7 @@ ctest --preset package
 # times, repeat from run to run on a shared machine). Drawing the window's own
 # texts in its own fonts takes about 1.18 times even with plain labels; what
 # start-up adds on top of that is what this catches.
+stage "the start-up cost in instructions (build-bench/)"
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON -DORVEL_BUILD_TESTS=OFF \
     -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build build-bench --target OrvelFreeBiblicalNumerology orvel_emptywindow
@@ -45,6 +54,7 @@ scripts/count-instructions.sh startup --max-frame-ratio 1.225
 # leaks included (CMakePresets.json; build-asan). The screen-reader test is
 # left out there: under the sanitizers Orca gives up waiting on the slowed
 # program's key replies, and the Debug run above already covers it.
+stage "every test again under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
@@ -52,6 +62,7 @@ ctest --preset asan
 # Each fuzz target for a bounded time from its seeds in fuzz/corpus/, built
 # with clang and libFuzzer (build-fuzz). A crash input it finds is left in
 # build-fuzz/fuzz/crashes/; keep it in fuzz/regressions/<target>/.
+stage "fuzzing each target from its seeds (build-fuzz/)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 ctest --preset fuzz
