@@ -43,8 +43,12 @@ endif()
 
 if(UNIX AND NOT APPLE)
     set(orvel_docdir ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
+    # The metainfo's release and the manual page name the version that project() states.
+    set(orvel_packaging_dir ${PROJECT_BINARY_DIR}/packaging)
+    configure_file(packaging/${ORVEL_APP_ID}.metainfo.xml.in ${orvel_packaging_dir}/${ORVEL_APP_ID}.metainfo.xml @ONLY)
+    configure_file(packaging/OrvelFreeBiblicalNumerology.1.in ${orvel_packaging_dir}/OrvelFreeBiblicalNumerology.1 @ONLY)
     install(FILES packaging/${ORVEL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES packaging/${ORVEL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    install(FILES ${orvel_packaging_dir}/${ORVEL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     foreach(size ${ORVEL_ICON_SIZES})
         install(FILES resources/icons/icon-${size}.png
                 DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -58,19 +62,18 @@ if(UNIX AND NOT APPLE)
     # highest level and without a time stamp, so the package is reproducible.
     find_program(ORVEL_GZIP gzip REQUIRED)
     set(orvel_gzipped)
-    foreach(file OrvelFreeBiblicalNumerology.1 changelog)
-        set(gzipped ${PROJECT_BINARY_DIR}/packaging/${file}.gz)
+    foreach(source ${orvel_packaging_dir}/OrvelFreeBiblicalNumerology.1 ${PROJECT_SOURCE_DIR}/packaging/changelog)
+        get_filename_component(file ${source} NAME)
+        set(gzipped ${orvel_packaging_dir}/${file}.gz)
         add_custom_command(
             OUTPUT ${gzipped}
-            COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging
-            COMMAND ${ORVEL_GZIP} -9nc ${PROJECT_SOURCE_DIR}/packaging/${file} > ${gzipped}
-            DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file})
+            COMMAND ${ORVEL_GZIP} -9nc ${source} > ${gzipped}
+            DEPENDS ${source})
         list(APPEND orvel_gzipped ${gzipped})
     endforeach()
     add_custom_target(orvel_package_docs ALL DEPENDS ${orvel_gzipped})
-    install(FILES ${PROJECT_BINARY_DIR}/packaging/OrvelFreeBiblicalNumerology.1.gz
-            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${orvel_docdir})
+    install(FILES ${orvel_packaging_dir}/OrvelFreeBiblicalNumerology.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${orvel_packaging_dir}/changelog.gz DESTINATION ${orvel_docdir})
 endif()
 
 set(CPACK_PACKAGE_VENDOR Quillmoor)

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the program.
+# Sets up, builds and starts the program: an optimised build without the
+# tests, in build-run/ of its own, so that a by-hand build in build/ keeps its
+# own options.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
-cmake --build build
-
+# Said before anything is installed or built: without a display there would be nothing to start.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No graphical display is available: start Orvel Biblical Numerology from a desktop session." >&2
     exit 1
 fi
-exec build/src/OrvelFreeBiblicalNumerology
+
+scripts/install-deps.sh
+cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-run
+echo "Starting build-run/src/OrvelFreeBiblicalNumerology (its windows are titled Orvel Biblical Numerology)."
+exec build-run/src/OrvelFreeBiblicalNumerology

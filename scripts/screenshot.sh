@@ -2,7 +2,7 @@
 # Takes the software-centre screenshot from the running program: a reading
 # for a name, in the main window on a virtual X server, written to
 # packaging/screenshots/reading.png (the metainfo's screenshot).
-# Usage: scripts/screenshot.sh [PROGRAM]   (default: a release build in build/)
+# Usage: scripts/screenshot.sh [PROGRAM]   (default: the optimised build of scripts/run.sh in build-run/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=packaging/screenshots/reading.png
@@ -11,9 +11,9 @@ name="John Smith"
 scripts/install-deps.sh xvfb xdotool imagemagick
 program=${1:-}
 if [ -z "$program" ]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
-    cmake --build build --target OrvelFreeBiblicalNumerology
-    program=build/src/OrvelFreeBiblicalNumerology
+    cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+    cmake --build build-run --target OrvelFreeBiblicalNumerology
+    program=build-run/src/OrvelFreeBiblicalNumerology
 fi
 
 scratch=$(mktemp -d)

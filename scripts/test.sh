@@ -3,6 +3,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+echo "scripts/test.sh: on a fresh Debian 12 with 2 cores this takes about 40 minutes, plus 15 to 45 for the Windows"
+echo "Qt the first time, about 7 GB of disk, and installs about 800 packages. A line starting with == names each"
+echo "stage as it begins."
+stage() { echo "== $*"; }
+
 test_packages=(
     # the browser launch on a virtual X server; the package checks, with the
     # window's identity on X11 and on a headless Wayland compositor
@@ -18,7 +23,9 @@ test_packages=(
     clang-tidy clang-format git  # scripts/lint.sh; the format check lists the files git tracks
     valgrind libxcb1-dev  # the start-up cost in instructions, against the empty window of bench/
 )
+stage "installing the packages that are missing"
 scripts/install-deps.sh "${test_packages[@]}"
+stage "building with warnings as errors and running every test (build-test/)"
 # The package is checked once, below, from an optimised build.
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_PACKAGE_TEST=OFF >/dev/null
 cmake --build build-test
@@ -26,10 +33,12 @@ cmake --build build-test
 
 # clang-tidy over the program's sources (.clang-tidy), on build-test's compile
 # commands, and clang-format's verdict on every C++ file (.clang-format).
+stage "clang-tidy and clang-format"
 scripts/lint.sh
 
 # The Debian package from an optimised build, as a packager makes it: lintian,
 # appstreamcli, the window's identity and the hardening (build-package).
+stage "the Debian package (build-package/)"
 cmake --preset package >/dev/null
 cmake --build --preset package
 ctest --preset package
@@ -39,6 +48,7 @@ ctest --preset package
 # times, repeat from run to run on a shared machine). Drawing the window's own
 # texts in its own fonts takes about 1.18 times even with plain labels; what
 # start-up adds on top of that is what this catches.
+stage "the start-up cost in instructions (build-bench/)"
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON -DBUILD_TESTING=OFF \
     -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build build-bench --target OrvelFreeBiblicalNumerology orvel_emptywindow
@@ -48,6 +58,7 @@ scripts/count-instructions.sh startup --max-frame-ratio 1.225
 # leaks included (CMakePresets.json; build-asan). The screen-reader test is
 # left out there: under the sanitizers Orca gives up waiting on the slowed
 # program's key replies, and the Debug run above already covers it.
+stage "every test again under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
@@ -55,6 +66,7 @@ ctest --preset asan
 # Each fuzz target for a bounded time from its seeds in fuzz/corpus/, built
 # with clang and libFuzzer (build-fuzz). A crash input it finds is left in
 # build-fuzz/fuzz/crashes/; keep it in fuzz/regressions/<target>/.
+stage "fuzzing each target from its seeds (build-fuzz/)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 ctest --preset fuzz
@@ -65,8 +77,10 @@ ctest --preset fuzz
 # cross-built with MinGW-w64 against it (build-windows), the suites run under
 # wine64 on a virtual X server, the zip and the installer made, and the
 # program tried from them under wine as a person uses it.
+stage "Qt for Windows, built once into ${XDG_CACHE_HOME:-$HOME/.cache}/orvel"
 ORVEL_WINDOWS_QT=$(scripts/build-windows-qt.sh)
 export ORVEL_WINDOWS_QT
+stage "the Windows program and its suites under wine64 (build-windows/)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows

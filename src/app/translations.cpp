@@ -34,10 +34,6 @@ void install()
 bool loadOwn(QTranslator &translator)
 {
     const QLocale locale;
-    // The program's own texts are written in English, so an English user needs no file of ours;
-    // skipping the look-up keeps start-up free of file probes nobody benefits from.
-    if (locale.language() == QLocale::English)
-        return false;
     const QString name = QStringLiteral("OrvelBiblicalNumerology");
     const QString binDir = QCoreApplication::applicationDirPath();
     return translator.load(locale, name, QStringLiteral("_"),

@@ -7,6 +7,11 @@
 
 namespace {
 
+// Offsets that a screen reader passes for a place rather than a character:
+// the end of the text, and wherever the cursor is.
+constexpr int kEndOfText = -1;
+constexpr int kAtCursor = -2;
+
 // Entering a box by the keyboard selects its text, and Qt tells of that
 // selection before it tells that the box has the focus. The box takes the
 // focus as by any other means instead, and selects its text once the focus
@@ -201,7 +206,7 @@ bool AccessibleLineEdit::pastTheEnd(int offset, QAccessible::TextBoundaryType bo
     const int count = characterCount();
     const bool searched = boundaryType == QAccessible::CharBoundary || boundaryType == QAccessible::WordBoundary
                           || boundaryType == QAccessible::SentenceBoundary;
-    if (!searched || (offset != -1 && offset < count))
+    if (!searched || (offset != kEndOfText && offset < count))
         return false;
     *startOffset = *endOffset = count;
     return true;
@@ -210,7 +215,7 @@ bool AccessibleLineEdit::pastTheEnd(int offset, QAccessible::TextBoundaryType bo
 QString AccessibleLineEdit::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
                                          int *endOffset) const
 {
-    if (offset == -2)
+    if (offset == kAtCursor)
         offset = cursorPosition();
     if (pastTheEnd(offset, boundaryType, startOffset, endOffset))
         return {};
@@ -220,7 +225,7 @@ QString AccessibleLineEdit::textAtOffset(int offset, QAccessible::TextBoundaryTy
 QString AccessibleLineEdit::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
                                             int *endOffset) const
 {
-    if (offset == -2)
+    if (offset == kAtCursor)
         offset = cursorPosition();
     if (pastTheEnd(offset, boundaryType, startOffset, endOffset))
         return {};

@@ -15,8 +15,8 @@ class QWidget;
 
 namespace Appearance {
 
-// The caption of every window of the program.
-inline constexpr char kWindowCaption[] = QT_TRANSLATE_NOOP("Appearance", "Orvel Biblical Numerology v1.0");
+// The caption of every window of the program, with the version the build gives it.
+QString windowCaption();
 
 // Style, font substitutes and compiled-in resources; call once after the
 // QApplication exists and before any window is made.

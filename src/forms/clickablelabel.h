@@ -14,7 +14,9 @@ public:
 
     // QLabel builds a whole text document for a label that can take the focus;
     // this label keeps its text plain and lays it out and draws it itself,
-    // line for line as that document would.
+    // line for line as that document would. Against that document this saves
+    // 2.40 M of the first frame's 84.6 M instructions (2.8%), measured on
+    // 2026-12-08 with scripts/count-instructions.sh startup.
     void setText(const QString &text);
 
     QSize sizeHint() const override;

@@ -6,7 +6,9 @@
 namespace {
 
 // A one-pixel outline just inside the rectangle, filled rather than stroked:
-// the same pixels as drawRect with a one-pixel pen at a small part of its cost.
+// the same pixels as drawRect with a one-pixel pen. Against drawRect this
+// saves 0.36 M of a first reading's 8.8 M instructions (4%) and of a later
+// one's 4.8 M (7.5%), measured on 2026-12-08 with scripts/count-instructions.sh reading.
 void drawOutline(QPainter &painter, const QRect &rect, const QColor &colour)
 {
     painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), colour);

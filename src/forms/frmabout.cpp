@@ -35,10 +35,32 @@ const char kOfferText[] = QT_TRANSLATE_NOOP(
     "frmAbout", "Home Business Opportunity. Start your own Internet business and make money online. "
                 "Get this software fully branded for your website.");
 
-template <typename Label>
-Label *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text, const QColor &colour)
+// Where each control of the box goes, all on the box itself, listed from back
+// to front. The rule is the design's line from (-60, 2910) to (7200, 2910),
+// two pixels thick, its lower pixel on that line. One control a row, so that
+// the columns read downwards; clang-format would pack them.
+// clang-format off
+constexpr ControlPlace kLayout[] = {
+    {"Label1", "frmAbout", 750, 390, 5745, 975},
+    {"Label2", "frmAbout", 750, 120, 3675, 270, true},
+    {"Line2", "frmAbout", -60, 2895, 7260, 30},
+    {"lblCobrand", "frmAbout", 4200, 2415, 2295, 195, true},
+    {"Label3", "frmAbout", 90, 1800, 6405, 615},
+    {"lblHomePage", "frmAbout", 2445, 1365, 4050, 195, true},
+    {"cmdOK", "frmAbout", 5235, 3000, 1260, 345},
+    {"picIcon", "frmAbout", 90, 120, 480, 480, true},
+};
+// clang-format on
+
+QRect designed(const char *name)
 {
-    auto *label = placeControl<Label>(parent, name, place);
+    return designedRect(kLayout, name);
+}
+
+template <typename Label>
+Label *makeLabel(QWidget *parent, const char *name, const QString &text, const QColor &colour)
+{
+    auto *label = placeControl<Label>(parent, name, designed(name));
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
     Appearance::setTextColour(label, colour);
@@ -52,43 +74,38 @@ frmAbout::frmAbout(QWidget *parent)
                           | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QCoreApplication::translate("Appearance", Appearance::kWindowCaption));
+    setWindowTitle(Appearance::windowCaption());
     setWindowIcon(Appearance::programIcon());
     setFont(verdana(8.25));
     Appearance::paintBackground(this, kBackground);
     setFixedSize(Twips::toPixels(6585), Twips::toPixels(3390));
 
-    Label1 = makeLabel<QLabel>(this, "Label1", Twips::rect(750, 390, 5745, 975), tr(kDescriptionText), kDescription);
+    Label1 = makeLabel<QLabel>(this, "Label1", tr(kDescriptionText), kDescription);
     Label1->setWordWrap(true);
 
-    Label2 = makeLabel<QLabel>(this, "Label2", Twips::rect(750, 120, 3675, 270),
-                               QCoreApplication::translate("Appearance", Appearance::kWindowCaption), Qt::white);
+    Label2 = makeLabel<QLabel>(this, "Label2", Appearance::windowCaption(), Qt::white);
     Label2->setFont(verdana(12, Weight::Bold));
     Label2->adjustSize();
 
     // The rule runs past both edges of the window, so it is simply clipped there.
-    Line2 = new QFrame(this);
-    Line2->setObjectName(QStringLiteral("Line2"));
+    Line2 = placeControl<QFrame>(this, "Line2", designed("Line2"));
     Line2->setFrameShape(QFrame::NoFrame);
     Appearance::paintBackground(Line2, kDescription);
-    Line2->setGeometry(Twips::toPixels(-60), Twips::toPixels(2910) - 1, Twips::toPixels(7200) - Twips::toPixels(-60),
-                       2);
 
-    lblCobrand = makeLabel<ClickableLabel>(this, "lblCobrand", Twips::rect(4200, 2415, 2295, 195),
-                                           tr("Click here for more details"), kLink);
+    lblCobrand = makeLabel<ClickableLabel>(this, "lblCobrand", tr("Click here for more details"), kLink);
     lblCobrand->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
     lblCobrand->adjustSize();
 
-    Label3 = makeLabel<QLabel>(this, "Label3", Twips::rect(90, 1800, 6405, 615), tr(kOfferText), kOffer);
+    Label3 = makeLabel<QLabel>(this, "Label3", tr(kOfferText), kOffer);
     Label3->setFont(verdana(8.25, Weight::Bold));
     Label3->setWordWrap(true);
 
-    lblHomePage = makeLabel<ClickableLabel>(this, "lblHomePage", Twips::rect(2445, 1365, 4050, 195),
-                                            tr("Click here to visit %1").arg(modHelp::HomePage()), kLink);
+    lblHomePage = makeLabel<ClickableLabel>(this, "lblHomePage", tr("Click here to visit %1").arg(modHelp::HomePage()),
+                                            kLink);
     lblHomePage->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
     lblHomePage->adjustSize();
 
-    cmdOK = placeControl<CommandButton>(this, "cmdOK", Twips::rect(5235, 3000, 1260, 345));
+    cmdOK = placeControl<CommandButton>(this, "cmdOK", designed("cmdOK"));
     cmdOK->setText(tr("OK"));
     cmdOK->setFont(verdana(8.25, Weight::Bold));
     cmdOK->setDefault(true);
@@ -96,9 +113,7 @@ frmAbout::frmAbout(QWidget *parent)
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, cmdOK, &QPushButton::click);
 
-    picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->move(Twips::toPixels(90), Twips::toPixels(120));
+    picIcon = placeControl<QLabel>(this, "picIcon", designed("picIcon"));
     picIcon->setPixmap(Appearance::programIconPixmap());
     picIcon->adjustSize();
     picIcon->setAccessibleName(tr("Program icon"));
@@ -110,6 +125,11 @@ frmAbout::frmAbout(QWidget *parent)
 
     cmdOK->setFocus();
     Appearance::centreOnScreen(this);
+}
+
+std::span<const ControlPlace> frmAbout::Layout()
+{
+    return kLayout;
 }
 
 void frmAbout::cmdOK_Click()

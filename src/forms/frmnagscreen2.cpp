@@ -7,20 +7,18 @@
 #include "control.h"
 #include "framebox.h"
 #include "hosts.h"
-#include "inputmethodcommit.h"
 #include "messagebox.h"
 #include "modhelp.h"
 #include "modtellafriend.h"
 #include "rnd.h"
 #include "trimspaces.h"
 #include "twips.h"
+#include "typedtext.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -74,6 +72,35 @@ const char kSuiteText[] = QT_TRANSLATE_NOOP(
                      "like them, please tell your friends and family all about them so that they can enjoy them as "
                      "much as you do. ");
 
+// Where each control of the screen goes, by container, each container's
+// controls from back to front. One control a row, so that the columns read
+// downwards; clang-format would pack them.
+// clang-format off
+constexpr ControlPlace kLayout[] = {
+    {"Label1", "frmNagScreen2", 1080, 240, 4620, 435, true},
+    {"Label2", "frmNagScreen2", 120, 840, 6975, 1095},
+    {"Picture1", "frmNagScreen2", 360, 217, 480, 480, true},
+    {"Check1", "frmNagScreen2", 30, 2040, 7185, 555},
+    {"cmdClose", "frmNagScreen2", 6000, 2760, 1245, 375},
+    {"Frame2", "frmNagScreen2", 120, 3240, 7065, 1455},
+    {"txtName", "Frame2", 85, 360, 3375, 285},
+    {"cmdSubmit", "Frame2", 1920, 1080, 3375, 285},
+    {"txtEmail", "Frame2", 3600, 360, 3375, 285},
+    {"txtFriendEmail", "Frame2", 3600, 720, 3375, 285},
+    {"txtFriendName", "Frame2", 85, 720, 3375, 285},
+    // Below the frame's visible area: never seen, yet reached by Tab and sent with the request.
+    {"txtMessage", "Frame2", 4800, 3600, 1815, 495},
+    {"Frame6", "frmNagScreen2", 7320, 120, 3735, 4575},
+    {"Label3", "Frame6", 120, 360, 3495, 3855},
+    {"lblGoToHome", "Frame6", 75, 4250, 3585, 210, true},
+};
+// clang-format on
+
+QRect designed(const char *name)
+{
+    return designedRect(kLayout, name);
+}
+
 const char kEmailSpaceRefused[] = QT_TRANSLATE_NOOP("frmNagScreen2", "Email Address Cannot Contain Space");
 
 // Every load of the screen reseeds the program's generator before its one draw.
@@ -123,18 +150,18 @@ void restorePlaceholder(QWidget *box, const char *placeholder)
         setBoxText(box, modTellAFriend::shownPlaceholder(placeholder));
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QRect &place, const QString &text, const QFont &font)
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QFont &font)
 {
-    auto *label = placeControl<QLabel>(parent, name, place);
+    auto *label = placeControl<QLabel>(parent, name, designed(name));
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     label->setText(text);
     return label;
 }
 
-QLineEdit *makeBox(QWidget *parent, const char *name, const QRect &place, const char *placeholder)
+QLineEdit *makeBox(QWidget *parent, const char *name, const char *placeholder)
 {
-    auto *box = placeControl<QLineEdit>(parent, name, place);
+    auto *box = placeControl<QLineEdit>(parent, name, designed(name));
     // The frame's bold caption font is not the boxes' own.
     box->setFont(windowFont());
     box->setText(modTellAFriend::shownPlaceholder(placeholder));
@@ -145,9 +172,9 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QRect &place, const 
     return box;
 }
 
-QGroupBox *makeFrame(QWidget *parent, const char *name, const QRect &place, const char *caption)
+QGroupBox *makeFrame(QWidget *parent, const char *name, const char *caption)
 {
-    auto *frame = placeControl<FrameBox>(parent, name, place);
+    auto *frame = placeControl<FrameBox>(parent, name, designed(name));
     frame->setTitle(QCoreApplication::translate("frmNagScreen2", caption));
     frame->setFont(verdana(9.75, Weight::Bold));
     Appearance::paintBackground(frame, kNavy);
@@ -178,13 +205,22 @@ frmNagScreen2::~frmNagScreen2()
 {
     // The boxes outlive this part of the window while it is torn down; their
     // last focus events must not reach handlers that are already gone.
-    for (QWidget *box : placeholderBoxes())
-        box->removeEventFilter(this);
+    for (const PlaceholderBox &entry : placeholderBoxes())
+        entry.box->removeEventFilter(this);
 }
 
-std::array<QWidget *, 5> frmNagScreen2::placeholderBoxes() const
+std::array<frmNagScreen2::PlaceholderBox, 5> frmNagScreen2::placeholderBoxes() const
 {
-    return {txtName, txtEmail, txtFriendName, txtFriendEmail, txtMessage};
+    return {{{txtName, kNamePlaceholder},
+             {txtEmail, kEmailPlaceholder},
+             {txtFriendName, kFriendNamePlaceholder},
+             {txtFriendEmail, kFriendEmailPlaceholder},
+             {txtMessage, kMessagePlaceholder}}};
+}
+
+std::span<const ControlPlace> frmNagScreen2::Layout()
+{
+    return kLayout;
 }
 
 int frmNagScreen2::MessageIndex(float r)
@@ -196,7 +232,7 @@ int frmNagScreen2::MessageIndex(float r)
 
 void frmNagScreen2::buildWindow()
 {
-    setWindowTitle(QCoreApplication::translate("Appearance", Appearance::kWindowCaption));
+    setWindowTitle(Appearance::windowCaption());
     setWindowIcon(Appearance::programIcon());
     setFont(windowFont());
     Appearance::paintBackground(this, Qt::white);
@@ -204,24 +240,23 @@ void frmNagScreen2::buildWindow()
     // Labels without a colour of their own take the system's button-text colour.
     const QColor labelText = palette().color(QPalette::ButtonText);
 
-    Label1 = makeLabel(this, "Label1", Twips::rect(1080, 240, 4620, 435),
-                       QCoreApplication::translate("Appearance", Appearance::kWindowCaption), windowFont(18));
+    Label1 = makeLabel(this, "Label1", Appearance::windowCaption(), windowFont(18));
     Appearance::setTextColour(Label1, labelText);
     Label1->adjustSize();
 
     // Its text is the message that Form_Load draws.
-    Label2 = makeLabel(this, "Label2", Twips::rect(120, 840, 6975, 1095), QString(), verdana(9.75, Weight::Bold));
+    Label2 = makeLabel(this, "Label2", QString(), verdana(9.75, Weight::Bold));
     Appearance::setTextColour(Label2, labelText);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Picture1 = placeControl<QLabel>(this, "Picture1", Twips::rect(360, 217, 480, 480));
+    Picture1 = placeControl<QLabel>(this, "Picture1", designed("Picture1"));
     Picture1->setPixmap(Appearance::programIconPixmap());
     Picture1->adjustSize();
     Picture1->setAccessibleName(tr("Program icon"));
     Picture1->setAccessibleDescription(tr("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
 
-    Check1 = placeControl<QPushButton>(this, "Check1", Twips::rect(30, 2040, 7185, 555));
+    Check1 = placeControl<QPushButton>(this, "Check1", designed("Check1"));
     Check1->setText(tr("Click Here To Visit %1 Now").arg(QLatin1StringView(Hosts::kMakerSite)));
     Check1->setCheckable(true);
     Check1->setFont(verdana(14.25));
@@ -230,7 +265,7 @@ void frmNagScreen2::buildWindow()
     checkColours.setColor(QPalette::ButtonText, kCheckText);
     Check1->setPalette(checkColours);
 
-    cmdClose = placeControl<CommandButton>(this, "cmdClose", Twips::rect(6000, 2760, 1245, 375));
+    cmdClose = placeControl<CommandButton>(this, "cmdClose", designed("cmdClose"));
     cmdClose->setText(tr("E&xit"));
     // No button is the window's default; the one with the focus is drawn as the one Enter presses.
     cmdClose->setAutoDefault(true);
@@ -238,22 +273,20 @@ void frmNagScreen2::buildWindow()
 
 void frmNagScreen2::buildReferFriendBox()
 {
-    Frame2 = makeFrame(this, "Frame2", Twips::rect(120, 3240, 7065, 1455),
-                       QT_TRANSLATE_NOOP("frmNagScreen2", "Refer A Friend"));
+    Frame2 = makeFrame(this, "Frame2", QT_TRANSLATE_NOOP("frmNagScreen2", "Refer A Friend"));
 
-    txtName = makeBox(Frame2, "txtName", Twips::rect(85, 360, 3375, 285), kNamePlaceholder);
+    txtName = makeBox(Frame2, "txtName", kNamePlaceholder);
 
-    cmdSubmit = placeControl<CommandButton>(Frame2, "cmdSubmit", Twips::rect(1920, 1080, 3375, 285));
+    cmdSubmit = placeControl<CommandButton>(Frame2, "cmdSubmit", designed("cmdSubmit"));
     cmdSubmit->setText(tr("Refer A Friend &Now"));
     cmdSubmit->setFont(verdana(8.25, Weight::Bold));
     cmdSubmit->setAutoDefault(true);
 
-    txtEmail = makeBox(Frame2, "txtEmail", Twips::rect(3600, 360, 3375, 285), kEmailPlaceholder);
-    txtFriendEmail = makeBox(Frame2, "txtFriendEmail", Twips::rect(3600, 720, 3375, 285), kFriendEmailPlaceholder);
-    txtFriendName = makeBox(Frame2, "txtFriendName", Twips::rect(85, 720, 3375, 285), kFriendNamePlaceholder);
+    txtEmail = makeBox(Frame2, "txtEmail", kEmailPlaceholder);
+    txtFriendEmail = makeBox(Frame2, "txtFriendEmail", kFriendEmailPlaceholder);
+    txtFriendName = makeBox(Frame2, "txtFriendName", kFriendNamePlaceholder);
 
-    // Below the frame's visible area: never seen, yet reached by Tab and sent with the request.
-    txtMessage = placeControl<QPlainTextEdit>(Frame2, "txtMessage", Twips::rect(4800, 3600, 1815, 495));
+    txtMessage = placeControl<QPlainTextEdit>(Frame2, "txtMessage", designed("txtMessage"));
     txtMessage->setFont(windowFont());
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
@@ -263,10 +296,9 @@ void frmNagScreen2::buildReferFriendBox()
 
 void frmNagScreen2::buildSuiteColumn()
 {
-    Frame6 = makeFrame(this, "Frame6", Twips::rect(7320, 120, 3735, 4575),
-                       QT_TRANSLATE_NOOP("frmNagScreen2", "Download Gleamware"));
+    Frame6 = makeFrame(this, "Frame6", QT_TRANSLATE_NOOP("frmNagScreen2", "Download Gleamware"));
 
-    Label3 = makeLabel(Frame6, "Label3", Twips::rect(120, 360, 3495, 3855), tr(kSuiteText), verdana(9));
+    Label3 = makeLabel(Frame6, "Label3", tr(kSuiteText), verdana(9));
     Appearance::setTextColour(Label3, Qt::white);
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -274,7 +306,7 @@ void frmNagScreen2::buildSuiteColumn()
     // window's texts; as the window's description it is read after the message.
     setAccessibleDescription(Label3->text());
 
-    lblGoToHome = placeControl<ClickableLabel>(Frame6, "lblGoToHome", Twips::rect(75, 4250, 3585, 210));
+    lblGoToHome = placeControl<ClickableLabel>(Frame6, "lblGoToHome", designed("lblGoToHome"));
     lblGoToHome->setTextFormat(Qt::PlainText);
     lblGoToHome->setFont(verdana(9, Weight::Bold, Underline::Yes));
     lblGoToHome->setText(tr("Click Here To Visit Gleamware"));
@@ -299,8 +331,8 @@ void frmNagScreen2::connectHandlers()
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
     connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
 
-    for (QWidget *box : placeholderBoxes())
-        box->installEventFilter(this);
+    for (const PlaceholderBox &entry : placeholderBoxes())
+        entry.box->installEventFilter(this);
 }
 
 void frmNagScreen2::Form_Load(const RandomDraw &draw)
@@ -357,47 +389,6 @@ void frmNagScreen2::SendReferral(const modTellAFriend::Referral &values)
     modTellAFriend::OpenReferralRequest(request.address);
 }
 
-void frmNagScreen2::txtName_GotFocus()
-{
-    clearPlaceholder(txtName, kNamePlaceholder);
-}
-void frmNagScreen2::txtName_LostFocus()
-{
-    restorePlaceholder(txtName, kNamePlaceholder);
-}
-void frmNagScreen2::txtEmail_GotFocus()
-{
-    clearPlaceholder(txtEmail, kEmailPlaceholder);
-}
-void frmNagScreen2::txtEmail_LostFocus()
-{
-    restorePlaceholder(txtEmail, kEmailPlaceholder);
-}
-void frmNagScreen2::txtFriendName_GotFocus()
-{
-    clearPlaceholder(txtFriendName, kFriendNamePlaceholder);
-}
-void frmNagScreen2::txtFriendName_LostFocus()
-{
-    restorePlaceholder(txtFriendName, kFriendNamePlaceholder);
-}
-void frmNagScreen2::txtFriendEmail_GotFocus()
-{
-    clearPlaceholder(txtFriendEmail, kFriendEmailPlaceholder);
-}
-void frmNagScreen2::txtFriendEmail_LostFocus()
-{
-    restorePlaceholder(txtFriendEmail, kFriendEmailPlaceholder);
-}
-void frmNagScreen2::txtMessage_GotFocus()
-{
-    clearPlaceholder(txtMessage, kMessagePlaceholder);
-}
-void frmNagScreen2::txtMessage_LostFocus()
-{
-    restorePlaceholder(txtMessage, kMessagePlaceholder);
-}
-
 void frmNagScreen2::txtEmail_KeyPress(int &KeyAscii)
 {
     refuseSpace(txtEmail, KeyAscii);
@@ -413,7 +404,7 @@ void frmNagScreen2::refuseSpace(QWidget *box, int &KeyAscii)
     if (KeyAscii != ' ')
         return;
     MsgBox::showInputError(this, tr(kEmailSpaceRefused));
-    KeyAscii = 0;
+    KeyAscii = TypedText::kRefused;
     box->setFocus();
 }
 
@@ -435,16 +426,10 @@ bool frmNagScreen2::filterFocus(QObject *watched, QEvent *event)
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
         return false;
 
-    if (watched == txtName)
-        entered ? txtName_GotFocus() : txtName_LostFocus();
-    else if (watched == txtEmail)
-        entered ? txtEmail_GotFocus() : txtEmail_LostFocus();
-    else if (watched == txtFriendName)
-        entered ? txtFriendName_GotFocus() : txtFriendName_LostFocus();
-    else if (watched == txtFriendEmail)
-        entered ? txtFriendEmail_GotFocus() : txtFriendEmail_LostFocus();
-    else if (watched == txtMessage)
-        entered ? txtMessage_GotFocus() : txtMessage_LostFocus();
+    for (const auto &[box, placeholder] : placeholderBoxes()) {
+        if (watched == box)
+            entered ? clearPlaceholder(box, placeholder) : restorePlaceholder(box, placeholder);
+    }
     // The box still handles its own focus change.
     return false;
 }
@@ -453,29 +438,11 @@ bool frmNagScreen2::filterEmailInput(QObject *watched, QEvent *event)
 {
     if (watched != txtEmail && watched != txtFriendEmail)
         return false;
-    const auto keyPress = [&](int &KeyAscii) {
+    return TypedText::filter(watched, event, [this, watched](const QString &typed, bool) {
+        if (typed.size() != 1)
+            return false;
+        int KeyAscii = typed.at(0).unicode();
         watched == txtEmail ? txtEmail_KeyPress(KeyAscii) : txtFriendEmail_KeyPress(KeyAscii);
-    };
-
-    // Input methods commit past the key events; each character of a commit is judged alone.
-    const auto *input = event->type() == QEvent::InputMethod ? static_cast<QInputMethodEvent *>(event) : nullptr;
-    QString typed;
-    if (input) {
-        if (InputMethodCommit::splitIntoCharacters(watched, *input))
-            return true;
-        typed = input->commitString();
-    } else if (event->type() == QEvent::KeyPress) {
-        typed = static_cast<QKeyEvent *>(event)->text();
-    } else {
-        return false;
-    }
-    if (typed.size() != 1)
-        return false;
-    int KeyAscii = typed.at(0).unicode();
-    keyPress(KeyAscii);
-    if (KeyAscii != 0)
-        return false;
-    if (input)
-        InputMethodCommit::dropCommit(watched, *input);
-    return true;
+        return KeyAscii == TypedText::kRefused;
+    });
 }

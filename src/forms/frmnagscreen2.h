@@ -2,10 +2,13 @@
 // maker's site, the refer-a-friend box, and the Exit that asks to end the program.
 #pragma once
 
+#include "control.h"
+
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <span>
 
 class ClickableLabel;
 class QGroupBox;
@@ -28,6 +31,9 @@ public:
     // A top-level window that deletes itself when closed; show it with show().
     explicit frmNagScreen2(const RandomDraw &draw = {});
     ~frmNagScreen2() override;
+
+    // Where the controls are placed when the screen is made, by name.
+    static std::span<const ControlPlace> Layout();
 
     // Which of the four messages a draw r picks.
     static int MessageIndex(float r);
@@ -66,7 +72,13 @@ private:
     void buildReferFriendBox();
     void buildSuiteColumn();
     void connectHandlers();
-    std::array<QWidget *, 5> placeholderBoxes() const;
+
+    // A box of the refer-a-friend frame and the text it shows while it holds nothing else.
+    struct PlaceholderBox {
+        QWidget *box;
+        const char *placeholder;
+    };
+    std::array<PlaceholderBox, 5> placeholderBoxes() const;
 
     void Form_Load(const RandomDraw &draw);
     void Form_Unload();
@@ -77,16 +89,6 @@ private:
     // Refuses the values with the first check's message, or opens their request.
     void SendReferral(const modTellAFriend::Referral &values);
 
-    void txtName_GotFocus();
-    void txtName_LostFocus();
-    void txtEmail_GotFocus();
-    void txtEmail_LostFocus();
-    void txtFriendName_GotFocus();
-    void txtFriendName_LostFocus();
-    void txtFriendEmail_GotFocus();
-    void txtFriendEmail_LostFocus();
-    void txtMessage_GotFocus();
-    void txtMessage_LostFocus();
     void txtEmail_KeyPress(int &KeyAscii);
     void txtFriendEmail_KeyPress(int &KeyAscii);
 

@@ -10,7 +10,9 @@ namespace {
 // Stands for one of the base style's icons and makes it on first use. Every
 // menu bar asks for its overflow arrow when it is made, and reading that
 // icon's pictures has Qt load every image format plugin it can find, though
-// the arrow shows only when the menus do not fit.
+// the arrow shows only when the menus do not fit. Against the plain Fusion
+// style this saves 2.55 M of the first frame's 84.6 M instructions (3.0%),
+// measured on 2026-12-08 with scripts/count-instructions.sh startup.
 class DeferredIconEngine : public QIconEngine
 {
 public:

@@ -150,8 +150,6 @@ void TestAboutBox::shouldShowEveryWrappedTextInFull()
             ++wrapped;
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->objectName()));
         }
-        // Every label lies within the box.
-        QVERIFY2(about.rect().contains(label->geometry()), qPrintable(label->objectName()));
     }
     QCOMPARE(wrapped, 2);
 }

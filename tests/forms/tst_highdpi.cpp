@@ -1,6 +1,7 @@
 // Each window under Qt's scale factor (QT_SCALE_FACTOR, set by CTest before
 // the application starts): it keeps its designed size in logical pixels, so
-// places, sizes, fonts and pictures grow together, and every text still fits.
+// places, sizes, fonts and pictures grow together, every control stands where
+// its window's layout table puts it, and every text still fits.
 #include "appearance.h"
 #include "endapplication.h"
 #include "execclosehelper.h"
@@ -19,6 +20,8 @@
 #include <QTest>
 
 #include <memory>
+#include <span>
+#include <utility>
 
 namespace {
 
@@ -35,6 +38,24 @@ QString shownText(QString caption)
     return caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));
 }
 
+// One row for each control of each window's layout table, of the fixed-size
+// controls or of the auto-sized ones.
+void addLayoutRows(bool autoSize)
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+    const std::pair<const char *, std::span<const ControlPlace>> windows[] = {
+        {"main", frmMain::Layout()}, {"about", frmAbout::Layout()}, {"exit", frmNagScreen2::Layout()}};
+    for (const auto &[window, layout] : windows) {
+        for (const ControlPlace &place : layout) {
+            if (place.autoSize == autoSize)
+                QTest::addRow("%s: %s", window, place.name) << window << place.name << place.container << place.rect();
+        }
+    }
+}
+
 }  // namespace
 
 class TestHighDpi : public QObject
@@ -42,6 +63,10 @@ class TestHighDpi : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void shouldPlaceEachControl_data();
+    void shouldPlaceEachControl();
+    void shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace_data();
+    void shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace();
     void shouldKeepTheDesignedSizeAtTheScreensScale_data();
     void shouldKeepTheDesignedSizeAtTheScreensScale();
     void shouldShowEveryTextWhole_data();
@@ -53,6 +78,48 @@ private slots:
 void TestHighDpi::initTestCase()
 {
     Appearance::apply();
+}
+
+void TestHighDpi::shouldPlaceEachControl_data()
+{
+    addLayoutRows(false);
+}
+
+void TestHighDpi::shouldPlaceEachControl()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+    const std::unique_ptr<QWidget> form = makeWindow(window);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    auto *widget = form->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), container);
+    QCOMPARE(widget->geometry(), geometry);
+}
+
+void TestHighDpi::shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace_data()
+{
+    addLayoutRows(true);
+}
+
+void TestHighDpi::shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+    const std::unique_ptr<QWidget> form = makeWindow(window);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    auto *label = form->findChild<QLabel *>(name);
+    QVERIFY(label);
+    QCOMPARE(label->parentWidget()->objectName(), container);
+    QCOMPARE(label->pos(), geometry.topLeft());
+    QCOMPARE(label->size(), label->sizeHint());
+    QVERIFY(label->geometry().right() < label->parentWidget()->width());
 }
 
 void TestHighDpi::shouldKeepTheDesignedSizeAtTheScreensScale_data()

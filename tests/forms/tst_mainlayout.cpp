@@ -1,5 +1,5 @@
-// The main window as laid out: its size, menus, every control's place and
-// size, stacking, and labels that show all of their text.
+// The main window as laid out: its size, menus, stacking, and labels that
+// show all of their text (tst_highdpi checks every control's place).
 #include "appearance.h"
 #include "clickablelabel.h"
 #include "controls.h"
@@ -40,10 +40,6 @@ private slots:
 
     void shouldHaveItsFixedClientAreaAndCaption();
     void shouldShowOnlyTheVisibleMenuEntries();
-    void shouldPlaceEachControl_data();
-    void shouldPlaceEachControl();
-    void shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace_data();
-    void shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace();
     void shouldShowAllTextOfEveryWrappedLabel_data();
     void shouldShowAllTextOfEveryWrappedLabel();
     void shouldFitEveryDescriptionAndKeywordOfAReading();
@@ -99,53 +95,6 @@ void TestMainLayout::shouldShowOnlyTheVisibleMenuEntries()
     const QList<QAction *> all = m_window->findChildren<QAction *>();
     for (const QAction *action : all)
         QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
-}
-
-void TestMainLayout::shouldPlaceEachControl_data()
-{
-    // The window's own layout table; each row must hold once the window is built.
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QRect>("geometry");
-    for (const ControlPlace &place : frmMain::Layout()) {
-        if (!place.autoSize)
-            QTest::newRow(place.name) << place.name << place.container << place.rect();
-    }
-}
-
-void TestMainLayout::shouldPlaceEachControl()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, container);
-    QFETCH(QRect, geometry);
-    auto *widget = m_window->findChild<QWidget *>(name);
-    QVERIFY(widget);
-    QCOMPARE(widget->parentWidget()->objectName(), container);
-    QCOMPARE(widget->geometry(), geometry);
-}
-
-void TestMainLayout::shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QPoint>("topLeft");
-    for (const ControlPlace &place : frmMain::Layout()) {
-        if (place.autoSize)
-            QTest::newRow(place.name) << place.name << place.container << place.rect().topLeft();
-    }
-}
-
-void TestMainLayout::shouldSizeAutoSizeLabelsToTheirTextAtTheirPlace()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, container);
-    QFETCH(QPoint, topLeft);
-    auto *label = m_window->findChild<QLabel *>(name);
-    QVERIFY(label);
-    QCOMPARE(label->parentWidget()->objectName(), container);
-    QCOMPARE(label->pos(), topLeft);
-    QCOMPARE(label->size(), label->sizeHint());
-    QVERIFY(label->geometry().right() < label->parentWidget()->width());
 }
 
 void TestMainLayout::shouldShowAllTextOfEveryWrappedLabel_data()

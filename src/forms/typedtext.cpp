@@ -1,13 +1,19 @@
-#include "inputmethodcommit.h"
+#include "typedtext.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QList>
 #include <QPointer>
 #include <QStringView>
 
-namespace InputMethodCommit {
+namespace TypedText {
+namespace {
 
+// Sends a commit of several characters to the box again as one event per
+// character; the first keeps the commit's replacement, the last what is still
+// being composed. Returns false, sending nothing, for a commit of one
+// character or none.
 bool splitIntoCharacters(QObject *box, const QInputMethodEvent &event)
 {
     const QString &commit = event.commitString();
@@ -43,4 +49,21 @@ void dropCommit(QObject *box, const QInputMethodEvent &event)
     QCoreApplication::sendEvent(box, &nothing);
 }
 
-}  // namespace InputMethodCommit
+}  // namespace
+
+bool filter(QObject *box, QEvent *event, const Judge &refuses)
+{
+    if (event->type() == QEvent::KeyPress)
+        return refuses(static_cast<QKeyEvent *>(event)->text(), true);
+    if (event->type() != QEvent::InputMethod)
+        return false;
+    const auto &input = *static_cast<QInputMethodEvent *>(event);
+    if (splitIntoCharacters(box, input))
+        return true;
+    if (!refuses(input.commitString(), false))
+        return false;
+    dropCommit(box, input);
+    return true;
+}
+
+}  // namespace TypedText
