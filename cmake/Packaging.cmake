@@ -28,10 +28,25 @@ if(WIN32)
     # message boxes, where QLibraryInfo looks for them (translations/ beside
     # bin/). The program draws with Fusion, which is built into Qt Widgets, and
     # decodes its pictures at build time, so no style or image plugin is needed.
+    set(orvel_runtime_dlls)
     if(MINGW)
+        # Debian ships the MinGW runtime with its debugging symbols: 26 MB, of
+        # which the program needs 2. The copies beside it are stripped.
         include(cmake/windows/MinGWRuntime.cmake)
+        foreach(dll ${ORVEL_MINGW_RUNTIME_DLLS})
+            get_filename_component(name ${dll} NAME)
+            set(stripped ${PROJECT_BINARY_DIR}/mingw-runtime/${name})
+            add_custom_command(
+                OUTPUT ${stripped}
+                COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/mingw-runtime
+                COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${dll}
+                DEPENDS ${dll}
+                VERBATIM)
+            list(APPEND orvel_runtime_dlls ${stripped})
+        endforeach()
+        add_custom_target(orvel_mingw_runtime ALL DEPENDS ${orvel_runtime_dlls})
     endif()
-    install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> ${ORVEL_MINGW_RUNTIME_DLLS}
+    install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> ${orvel_runtime_dlls}
             DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
     file(GLOB orvel_qt_translations ${ORVEL_QT_TRANSLATIONS_DIR}/qtbase_*.qm)
@@ -101,8 +116,13 @@ if(WIN32)
         set(CPACK_NSIS_PACKAGE_NAME "Orvel Biblical Numerology")
         set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icon.ico)
         set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icon.ico)
-        set(CPACK_NSIS_INSTALLED_ICON_NAME bin/OrvelFreeBiblicalNumerology.exe)
+        # A Windows path: the installed-programs list shows the icon of this file.
+        set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\OrvelFreeBiblicalNumerology.exe")
         set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+        # A 64-bit installer for a 64-bit program: it runs where 32-bit
+        # programs cannot (wine64 alone), and sees the 64-bit registry and
+        # Program Files without redirection.
+        set(CPACK_NSIS_DEFINES "Target amd64-unicode")
     endif()
 elseif(APPLE)
     set(CPACK_GENERATOR TGZ)

@@ -75,7 +75,15 @@ InstanceGuard::InstanceGuard(const QString &lockPath)
 
 QString InstanceGuard::defaultLockPath()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Windows has no runtime folder: Qt gives the home folder, where the lock
+    // would show among the user's own files. The user's temporary folder is
+    // as private and out of sight.
+#if defined(Q_OS_WIN)
+    const auto where = QStandardPaths::TempLocation;
+#else
+    const auto where = QStandardPaths::RuntimeLocation;
+#endif
+    const QString folder = QStandardPaths::writableLocation(where);
     if (folder.isEmpty())
         return {};
     return folder + QLatin1Char('/') + Executable::baseName() + QStringLiteral(".lock");

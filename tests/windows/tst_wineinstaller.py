@@ -63,7 +63,7 @@ class WineInstaller(unittest.TestCase):
         self.assertEqual(entry["DisplayVersion"], os.environ["ORVEL_VERSION"])
         self.assertEqual(entry["Publisher"], "Quillmoor")
         self.assertTrue(entry["DisplayIcon"].endswith("\\bin\\OrvelFreeBiblicalNumerology.exe"), entry["DisplayIcon"])
-        self.assertTrue(entry["UninstallString"].endswith("\\Uninstall.exe"), entry["UninstallString"])
+        self.assertTrue(entry["UninstallString"].strip('"').endswith("\\Uninstall.exe"), entry["UninstallString"])
 
         # The user's settings, as the program writes them, outlive the uninstall.
         self.prefix.run("reg", "add", SETTINGS_KEY, "/v", "Duration", "/d", "2026-01-02", "/f")

@@ -30,7 +30,7 @@ SETTINGS_KEY = r"HKCU\Software\Orvel\OrvelFreeBiblicalNumerology\Settings"
 # it, in pixels at 96 dpi, with room for the labels' own sizes.
 RESULT_FRAME = (2, 32)
 NUMBER_LABEL = (500, 14, 88, 36)
-KEYWORD_LABEL = (140, 14, 300, 24)
+KEYWORD_LABEL = (140, 14, 180, 24)
 CENTRAL_HEIGHT = 392
 
 
@@ -64,7 +64,8 @@ def ocr(shot, box, offset, digits=False):
     command = ["tesseract", crop, "stdout", "--psm", "7"]
     if digits:
         command += ["-c", "tessedit_char_whitelist=0123456789"]
-    return subprocess.run(command, capture_output=True, text=True).stdout.strip()
+    # Read without spaces: tesseract sometimes splits a word on the enlarged glyphs.
+    return "".join(subprocess.run(command, capture_output=True, text=True).stdout.split())
 
 
 def keys(*names):

@@ -27,7 +27,7 @@ class WinePrefix:
 
     def start(self, *args, env=None):
         return subprocess.Popen([self.wine, *args], env=dict(self.env, **(env or {})),
-                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_idle(self, timeout=120):
         """Waits until every process of the prefix has ended."""
