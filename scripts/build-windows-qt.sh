@@ -47,7 +47,7 @@ if [ -f "$prefix/.complete" ]; then
     exit 0
 fi
 rm -rf "$prefix"
-say "no Windows Qt in $prefix: building one (about 40 minutes on 2 cores)"
+say "no Windows Qt in $prefix: building one (15 to 45 minutes on 2 cores)"
 
 # The source, fetched once through a deb-src line for the mirror apt already uses.
 as_root=()

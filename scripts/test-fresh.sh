@@ -4,7 +4,7 @@
 # committed HEAD cloned into it, scripts/test.sh run inside as root.
 #   scripts/test-fresh.sh [FOLDER]   FOLDER defaults to /var/tmp/orvel-fresh; it is made anew
 # With ORVEL_FRESH_SHARE_WINDOWS_QT=1 the tree borrows this machine's Windows Qt
-# cache (scripts/build-windows-qt.sh) instead of building its own for 25 to 45
+# cache (scripts/build-windows-qt.sh) instead of building its own for 15 to 45
 # minutes; everything else, the packages the Qt build needs included, is
 # still installed from nothing.
 set -euo pipefail

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-echo "scripts/test.sh: on a fresh Debian 12 with 2 cores this takes about 40 minutes, plus 15 to 45 for the Windows"
+echo "scripts/test.sh: on a fresh Debian 12 with 2 cores this takes 20 to 40 minutes, plus 15 to 45 for the Windows"
 echo "Qt the first time, about 7 GB of disk, and installs about 800 packages. A line starting with == names each"
 echo "stage as it begins."
 stage() { echo "== $*"; }
@@ -72,7 +72,7 @@ cmake --build --preset fuzz
 ctest --preset fuzz
 
 # The Windows program: a Qt for Windows built once from Debian's own source
-# into a cache outside the clone (scripts/build-windows-qt.sh: about 25 to 45
+# into a cache outside the clone (scripts/build-windows-qt.sh: about 15 to 45
 # minutes the first time, seconds after that), the program and its suites
 # cross-built with MinGW-w64 against it (build-windows), the suites run under
 # wine64 on a virtual X server, the zip and the installer made, and the
