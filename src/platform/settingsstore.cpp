@@ -3,7 +3,11 @@
 #include "executable.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include <memory>
 
 namespace SettingsStore {
 namespace {
@@ -38,6 +42,27 @@ std::optional<QString> textInFile(const QString &fileName, const QString &sectio
     return text;
 }
 
+// The store of appName's values. On Linux that is one file, read only when it
+// is a plain file, a link to one, or not there yet: a FIFO there would hang
+// the read for ever, and a folder, device, socket or dangling link is no
+// store either. Such a thing counts as no store (null) and is left alone.
+// Only that file is read, not the organisation's or the system's files that
+// QSettings would read besides, each of which could be such a thing too.
+std::unique_ptr<QSettings> openStore(const QString &appName)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/')
+                         + QLatin1StringView(kOrganization) + QLatin1Char('/') + appName + QStringLiteral(".conf");
+    const QFileInfo info(file);
+    if ((info.exists() || info.isSymLink()) && !info.isFile())
+        return nullptr;
+    return std::make_unique<QSettings>(file, QSettings::IniFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QLatin1StringView(kOrganization),
+                                       appName);
+#endif
+}
+
 }  // namespace
 
 QString ApplicationName()
@@ -48,7 +73,10 @@ QString ApplicationName()
 std::optional<QString> GetSetting(const QString &appName, const QString &section, const QString &key,
                                   const QString &defaultText)
 {
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1StringView(kOrganization), appName);
+    const std::unique_ptr<const QSettings> store = openStore(appName);
+    if (!store)
+        return defaultText;
+    const QSettings &settings = *store;
     if (settings.status() != QSettings::NoError)
         return std::nullopt;
     const QString where = path(section, key);
@@ -65,12 +93,14 @@ std::optional<QString> GetSetting(const QString &appName, const QString &section
 
 bool SaveSetting(const QString &appName, const QString &section, const QString &key, const QString &text)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QLatin1StringView(kOrganization), appName);
-    settings.setValue(path(section, key), text);
+    const std::unique_ptr<QSettings> settings = openStore(appName);
+    if (!settings)
+        return false;
+    settings->setValue(path(section, key), text);
     // Written out now, so that a failure is seen here and the value survives
     // however the process ends.
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    settings->sync();
+    return settings->status() == QSettings::NoError;
 }
 
 }  // namespace SettingsStore

@@ -28,6 +28,7 @@ enum class Fault {
     SettingsFolderUnwritableFirstStart,
     FileWhereSettingsFolderIs,
     FileWhereConfigHomeIs,
+    FifoWhereSettingsFileIs,
     GarbageSettingsFile,
     GarbageAroundTheDate,
     NoDateInTheKey,
@@ -136,6 +137,10 @@ void TestFaults::shouldStartReadAndEndDespite_data()
         << Fault::FileWhereSettingsFolderIs << QByteArray() << quiet << false;
     QTest::newRow("a file where the configuration home is")
         << Fault::FileWhereConfigHomeIs << QByteArray() << quiet << false;
+    // Nothing to read there without waiting for ever: a first start, whose
+    // date is not written into the FIFO either.
+    QTest::newRow("a FIFO where the settings file is")
+        << Fault::FifoWhereSettingsFileIs << QByteArray() << quiet << false;
     // Nothing in it reads as a date: a first start, which records today.
     QTest::newRow("settings file of random bytes") << Fault::GarbageSettingsFile << garbage(4096) << quiet << true;
     QTest::newRow("garbage around a recent date")
@@ -229,6 +234,10 @@ void TestFaults::shouldStartReadAndEndDespite()
     case Fault::FileWhereConfigHomeIs:
         QVERIFY(QDir(config).removeRecursively());
         QVERIFY(writeFile(config, "not a folder\n"));
+        break;
+    case Fault::FifoWhereSettingsFileIs:
+        needsPermissions = false;
+        QVERIFY(::mkfifo(QFile::encodeName(settingsFile).constData(), 0600) == 0);
         break;
     case Fault::GarbageSettingsFile:
     case Fault::GarbageAroundTheDate:
@@ -349,6 +358,11 @@ void TestFaults::shouldStartReadAndEndDespite()
     case Fault::SettingsFolderUnwritableFirstStart:
         QVERIFY(!QFile::exists(settingsFile));
         break;
+    case Fault::FifoWhereSettingsFileIs: {
+        struct stat info;
+        QVERIFY(::lstat(QFile::encodeName(settingsFile).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+        break;
+    }
     default:
         if (renewed) {
             const QByteArray now = readFile(settingsFile);
