@@ -4,7 +4,6 @@
 #include <QUrl>
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #endif
@@ -22,29 +21,61 @@ Launcher &launcher()
 
 void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
 
-// Qt would start xdg-open with the program's own stdout and stderr, and
-// xdg-open prints the whole address when it finds no browser. The opener is
-// started here with its output, and the browser's after it, thrown away.
-// Inside a Flatpak or Snap sandbox Qt asks the desktop portal over D-Bus and
-// starts nothing, and without xdg-open it knows other openers: both stay Qt's.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+// The opener Qt would pick, in Qt 6.4's order (xdg-open, the browser the
+// environment names, the desktops' own launchers, then the browsers it
+// knows), as a program and the arguments that go before the address. Qt
+// tries a desktop's launcher only on that desktop; here each is tried on
+// every desktop, so that whenever Qt would find an opener this finds one too.
+QStringList opener()
+{
+    QByteArray named = qgetenv("DEFAULT_BROWSER");
+    if (named.isEmpty())
+        named = qgetenv("BROWSER");
+    const QList<QStringList> candidates{
+        {QStringLiteral("xdg-open")},   {QString::fromLocal8Bit(named)},
+        {QStringLiteral("kde-open5")},  {QStringLiteral("kfmclient"), QStringLiteral("exec")},
+        {QStringLiteral("gnome-open")}, {QStringLiteral("google-chrome")},
+        {QStringLiteral("firefox")},    {QStringLiteral("mozilla")},
+        {QStringLiteral("opera")},
+    };
+    for (QStringList candidate : candidates) {
+        const QString found = candidate.first().isEmpty() ? QString()
+                                                          : QStandardPaths::findExecutable(candidate.first());
+        if (!found.isEmpty()) {
+            candidate.first() = found;
+            return candidate;
+        }
+    }
+    return {};
+}
+#endif
+
+// Qt would start the opener with the program's own stdout and stderr, and
+// xdg-open prints the whole address when it finds no browser, as a browser
+// named by $BROWSER may print its arguments. The opener is started here with
+// its output, and the browser's after it, thrown away; inside a Snap that is
+// the Snap's own xdg-open, inside a Flatpak the one that asks the portal. Qt
+// is asked only where no opener is found: in a sandbox it then asks the
+// desktop portal over D-Bus and starts nothing, elsewhere it finds nothing
+// either. Windows opens the address itself (ShellExecute).
 bool launchedWithoutOutput(const QUrl &url)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (QFileInfo::exists(QStringLiteral("/.flatpak-info")) || qEnvironmentVariableIsSet("SNAP"))
-        return false;
-    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (opener.isEmpty())
+    QStringList command = opener();
+    if (command.isEmpty())
         return false;
     QProcess process;
-    process.setProgram(opener);
-    process.setArguments({QString::fromLatin1(url.toEncoded())});
+    process.setProgram(command.takeFirst());
+    process.setArguments(command << QString::fromLatin1(url.toEncoded()));
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
+    // An address the system refuses to start (too long) opens nothing: it is
+    // not handed to Qt, which would try it again and report it.
     process.startDetached();
     return true;
 #else
-    // Elsewhere the desktop opens the address itself: ShellExecute on Windows.
     Q_UNUSED(url);
     return false;
 #endif
