@@ -20,9 +20,6 @@ public:
         QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config()));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime()));
-        // Where Windows keeps the lock.
-        qputenv("TMP", QFile::encodeName(runtime()));
-        qputenv("TEMP", QFile::encodeName(runtime()));
     }
 
     QString config() const { return m_root.filePath(QStringLiteral("config")); }

@@ -1,6 +1,7 @@
 #include "startapplication.h"
 
 #include "endapplication.h"
+#include "executable.h"
 #include "frmmain.h"
 #include "instanceguard.h"
 #include "messagebox.h"
@@ -15,11 +16,11 @@
 namespace modHelp {
 namespace {
 
-// Held for the life of the process; its destructor releases the lock when
-// main returns.
+// Held for the life of the process, keyed on the executable's name: the
+// system releases its lock however the process ends.
 InstanceGuard &instanceGuard()
 {
-    static InstanceGuard guard(InstanceGuard::defaultLockPath());
+    static InstanceGuard guard(Executable::baseName());
     return guard;
 }
 

@@ -1,37 +1,36 @@
-// Tells whether another copy of the program is already running, by a lock
-// file that the first copy holds for as long as it lives.
+// Tells whether another copy of the program is running, by a lock that the
+// system holds for the life of the process and releases however it ends.
 #pragma once
 
-#include <QLockFile>
 #include <QString>
+#include <QStringList>
 
 class InstanceGuard
 {
 public:
-    // lockPath empty: no lock can be made, and nothing is ever refused.
-    explicit InstanceGuard(const QString &lockPath);
+    // The lock named after name, the executable's base name. On Linux a file
+    // locked with flock in the first of folders that can hold it; on Windows
+    // a mutex in the session's namespace, where folders play no part.
+    explicit InstanceGuard(const QString &name, const QStringList &folders = defaultFolders());
+    ~InstanceGuard();
+    InstanceGuard(const InstanceGuard &) = delete;
+    InstanceGuard &operator=(const InstanceGuard &) = delete;
 
-    // The lock of the running program: in the user's runtime folder, named
-    // after the executable, so only the same user's same program counts.
-    static QString defaultLockPath();
+    // The user's runtime folder (Qt's own private substitute when it has
+    // none), then a private folder of the user's own in the temporary folder.
+    static QStringList defaultFolders();
 
-    // True only when another living copy holds the lock. Otherwise this guard
-    // takes the lock and keeps it until it is destroyed: of copies started
-    // together exactly one takes it. Whatever was left in the lock's place by
-    // a copy that crashed or was killed is cleared first; only where the lock
-    // cannot be made or cleared at all does the program run without one.
+    // True only while another living process holds the lock. Otherwise this
+    // guard holds it until it is destroyed; where no lock can be made at all,
+    // nothing is refused.
     bool PrevInstance();
 
 private:
-    enum class Step { Taken, Refused, Unlockable, Again };
-    enum class Owner { Alive, Gone, Vanished };
-
-    QString removerPath() const;
-    Step attempt();
-    Owner owner() const;
-    Step clearLeftover();
-    Step removeUnwritableRecord();
-
-    QString m_path;
-    QLockFile m_lock;
+    QString m_name;
+    QStringList m_folders;
+#if defined(Q_OS_WIN)
+    void *m_mutex = nullptr;
+#else
+    int m_fd = -1;
+#endif
 };

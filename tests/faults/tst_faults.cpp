@@ -288,7 +288,7 @@ void TestFaults::shouldStartReadAndEndDespite()
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime + QStringLiteral("/gone"));
         break;
     case Fault::CrashedCopysLockInReadOnlyRuntimeFolder: {
-        // A process id that no process has, written as QLockFile writes its record.
+        // A record of a copy that crashed, naming a process id that no process has.
         QVERIFY(writeFile(lock,
                           "2147483646\n" + QByteArray(kProgram) + "\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
         needsPermissions = false;

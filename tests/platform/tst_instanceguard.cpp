@@ -1,243 +1,245 @@
-// The single-copy lock within one process: a held lock refuses, and nothing
-// left in the lock's place, be it an old record, an unreadable one, another
-// user's, a FIFO, a link or a folder, nor a lock impossible to make ever keeps
-// the program from starting. As root, the rows about permissions run with the
-// user nobody's rights.
+// The single-copy lock within one process: a held lock refuses the same
+// program's name and no other; a released one refuses nothing. On Linux, a
+// folder that cannot hold the lock passes it on to the next, so that one copy
+// still runs and a living copy is still seen, and where no folder can hold it
+// nothing is refused. What stands where the lock goes is tried with real
+// copies in tst_singleinstance.
 #include "instanceguard.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 #if defined(Q_OS_UNIX)
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
+#if defined(Q_OS_UNIX)
 namespace {
 
-enum class Leftover {
-    File,
-    UnreadableFile,
-    OtherUsersFile,
-    Fifo,
-    DanglingLink,
-    LinkToEndlessDevice,
-    Folder,
-    RemoversFolder
-};
+enum class Folder { Usable, Missing, File, OpenToOthers, ReadOnly, Link, OtherUsers };
 
-// A record as QLockFile writes it, of a process that another machine ran.
-const QByteArray kOtherHostsRecord("1\nProgram\nelsewhere.invalid\n");
-
-#if defined(Q_OS_UNIX)
-constexpr uid_t kNobody = 65534;
-#endif
+// Sets or clears the immutable attribute, which stops root too; false where
+// the file system or the machine does not allow it.
+bool setImmutable(const QString &path, bool on)
+{
+    const QString chattr = QStandardPaths::findExecutable(QStringLiteral("chattr"));
+    return !chattr.isEmpty()
+           && QProcess::execute(chattr, {on ? QStringLiteral("+i") : QStringLiteral("-i"), path}) == 0;
+}
 
 }  // namespace
 
-Q_DECLARE_METATYPE(Leftover)
+Q_DECLARE_METATYPE(Folder)
+#endif
 
 class TestInstanceGuard : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
-    void shouldRefuseWhileAnotherHoldsTheLock_data();
-    void shouldRefuseWhileAnotherHoldsTheLock();
+    void shouldRefuseOnlyTheSameProgramWhileItHoldsTheLock_data();
+    void shouldRefuseOnlyTheSameProgramWhileItHoldsTheLock();
     void shouldAllowAgainOnceTheHolderIsGone();
-    void shouldPassOverALeftOverLock_data();
-    void shouldPassOverALeftOverLock();
-    void shouldRefuseWhileTheHoldersRecordIsBeingWritten();
-    void shouldLetTheProgramStartWhenNoLockCanBeMade_data();
-    void shouldLetTheProgramStartWhenNoLockCanBeMade();
+    // Linux only: Windows keeps the lock in no folder.
+    void cleanup();
+    void shouldPassTheLockOnToTheNextFolder_data();
+    void shouldPassTheLockOnToTheNextFolder();
+    void shouldStillRefuseWithoutAUsableRuntimeFolder_data();
+    void shouldStillRefuseWithoutAUsableRuntimeFolder();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
-    QString m_lockPath;
+    QString path(const QString &name) const { return m_root->filePath(name); }
+#if defined(Q_OS_UNIX)
+    bool make(Folder kind, const QString &folder);
+    bool canMakeReadOnly()
+    {
+        return ::geteuid() != 0 || setImmutable(m_root->path(), false);
+    }
+#endif
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    QStringList m_folders;
+    QString m_immutable;
 };
 
 void TestInstanceGuard::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_lockPath = m_folder->filePath(QStringLiteral("Program.lock"));
+    m_root = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_root->isValid());
+    m_folders = QStringList{path(QStringLiteral("runtime")), path(QStringLiteral("private"))};
 }
 
-void TestInstanceGuard::shouldRefuseWhileAnotherHoldsTheLock_data()
+void TestInstanceGuard::shouldRefuseOnlyTheSameProgramWhileItHoldsTheLock_data()
 {
-    QTest::addColumn<QByteArray>("holdersRecord");  // null: as the holder wrote it
-    QTest::newRow("holder's own record") << QByteArray();
-#if defined(Q_OS_UNIX)
-    // The machine renamed while the holder runs: the file it holds still
-    // counts. (Windows lets nobody write a held lock file.)
-    QTest::newRow("holder's record of another host name") << kOtherHostsRecord;
+    QTest::addColumn<QString>("running");
+    QTest::addColumn<QString>("starting");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("the same program") << QStringLiteral("GuardedProgram") << QStringLiteral("GuardedProgram") << true;
+    QTest::newRow("a renamed copy") << QStringLiteral("GuardedProgram") << QStringLiteral("RenamedProgram") << false;
+#if defined(Q_OS_WIN)
+    // Windows finds a file by its name in any case: the same executable.
+    QTest::newRow("the name in other case")
+        << QStringLiteral("GuardedProgram") << QStringLiteral("guardedprogram") << true;
+#else
+    QTest::newRow("the name in other case")
+        << QStringLiteral("GuardedProgram") << QStringLiteral("guardedprogram") << false;
 #endif
 }
 
-void TestInstanceGuard::shouldRefuseWhileAnotherHoldsTheLock()
+void TestInstanceGuard::shouldRefuseOnlyTheSameProgramWhileItHoldsTheLock()
 {
-    QFETCH(QByteArray, holdersRecord);
-    InstanceGuard first(m_lockPath);
-    InstanceGuard second(m_lockPath);
+    QFETCH(QString, running);
+    QFETCH(QString, starting);
+    QFETCH(bool, refused);
+    InstanceGuard first(running, m_folders);
+    InstanceGuard second(starting, m_folders);
     QVERIFY(!first.PrevInstance());
-    if (!holdersRecord.isNull()) {
-        QFile record(m_lockPath);
-        QVERIFY(record.open(QIODevice::WriteOnly));
-        QCOMPARE(record.write(holdersRecord), holdersRecord.size());
-    }
-    QVERIFY(second.PrevInstance());
+    QCOMPARE(second.PrevInstance(), refused);
+    // Asked again, the holder still holds its lock.
+    QVERIFY(!first.PrevInstance());
 }
 
 void TestInstanceGuard::shouldAllowAgainOnceTheHolderIsGone()
 {
-    auto first = std::make_unique<InstanceGuard>(m_lockPath);
+    auto first = std::make_unique<InstanceGuard>(QStringLiteral("GuardedProgram"), m_folders);
     QVERIFY(!first->PrevInstance());
     first.reset();
-    QVERIFY(!QFile::exists(m_lockPath));
 
-    InstanceGuard next(m_lockPath);
+    InstanceGuard next(QStringLiteral("GuardedProgram"), m_folders);
     QVERIFY(!next.PrevInstance());
 }
 
-void TestInstanceGuard::shouldPassOverALeftOverLock_data()
-{
-    QTest::addColumn<Leftover>("leftover");
-    QTest::addColumn<QByteArray>("record");
-    QTest::addColumn<int>("ageSeconds");
-    // No process ever has this id: Linux caps ids far lower.
-    QTest::newRow("holder process gone") << Leftover::File << QByteArray("2147483646\nProgram\n\n") << 0;
-    QTest::newRow("empty record of a crash") << Leftover::File << QByteArray() << 60;
-    QTest::newRow("garbled record") << Leftover::File << QByteArray("\x01\x02 not a record") << 60;
-    QTest::newRow("record dated in the future") << Leftover::File << QByteArray() << -3600;
-    // The machine renamed after a crash: the process of that record is not
-    // the one with the same number here.
-    QTest::newRow("record of another host name") << Leftover::File << kOtherHostsRecord << 0;
 #if defined(Q_OS_UNIX)
-    // Unreadable, so only its age tells that nobody writes it any more.
-    QTest::newRow("unreadable record of a copy gone")
-        << Leftover::UnreadableFile << QByteArray("2147483646\nProgram\n\n") << 60;
-    // As a copy started with sudo -E leaves it: readable, but not writable.
-    QTest::newRow("another user's record of a copy gone")
-        << Leftover::OtherUsersFile << QByteArray("2147483646\nProgram\n\n") << 0;
-    // Nothing that a record could be read from without waiting for ever.
-    QTest::newRow("a FIFO") << Leftover::Fifo << QByteArray() << 0;
-    QTest::newRow("a link to an endless device") << Leftover::LinkToEndlessDevice << QByteArray() << 0;
-    QTest::newRow("a dangling symbolic link") << Leftover::DanglingLink << QByteArray() << 0;
-#endif
-    QTest::newRow("a folder that holds a folder") << Leftover::Folder << QByteArray() << 0;
-    // While it stands where QLockFile's remover lock goes, QLockFile clears no lock.
-    QTest::newRow("a folder named as the remover lock, beside a record of a copy gone")
-        << Leftover::RemoversFolder << QByteArray("2147483646\nProgram\n\n") << 0;
+void TestInstanceGuard::cleanup()
+{
+    if (!m_immutable.isEmpty())
+        QVERIFY(setImmutable(std::exchange(m_immutable, QString()), false));
 }
 
-void TestInstanceGuard::shouldPassOverALeftOverLock()
+bool TestInstanceGuard::make(Folder kind, const QString &folder)
 {
-    QFETCH(Leftover, leftover);
-    QFETCH(QByteArray, record);
-    QFETCH(int, ageSeconds);
-#if defined(Q_OS_UNIX)
-    const QByteArray path = QFile::encodeName(m_lockPath);
-#endif
-    switch (leftover) {
-    case Leftover::File:
-    case Leftover::UnreadableFile:
-    case Leftover::OtherUsersFile:
-    case Leftover::RemoversFolder: {
-        QFile file(m_lockPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(record);
-        QVERIFY(file.flush());
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
-        break;
+    const QByteArray native = QFile::encodeName(folder);
+    switch (kind) {
+    case Folder::Usable:
+    case Folder::Missing:
+        return true;
+    case Folder::File: {
+        QFile file(folder);
+        return file.open(QIODevice::WriteOnly);
     }
-    case Leftover::Folder:
-        QVERIFY(QDir().mkpath(m_lockPath + QStringLiteral("/inner")));
-        break;
-#if defined(Q_OS_UNIX)
-    case Leftover::Fifo:
-        QVERIFY(::mkfifo(path.constData(), 0600) == 0);
-        break;
-    case Leftover::LinkToEndlessDevice:
-        QVERIFY(::symlink("/dev/zero", path.constData()) == 0);
-        break;
-    case Leftover::DanglingLink:
-        QVERIFY(::symlink("no-such-file", path.constData()) == 0);
-        break;
+    case Folder::OpenToOthers:
+        return QDir().mkpath(folder) && ::chmod(native.constData(), 0755) == 0;
+    case Folder::ReadOnly:
+        // Root writes into any folder that is not immutable.
+        if (::geteuid() != 0)
+            return QDir().mkpath(folder) && ::chmod(native.constData(), 0500) == 0;
+        m_immutable = folder;
+        return QDir().mkpath(folder) && ::chmod(native.constData(), 0700) == 0 && setImmutable(folder, true);
+    case Folder::Link:
+        return QDir().mkpath(folder + QStringLiteral("-target"))
+               && ::symlink(QFile::encodeName(folder + QStringLiteral("-target")).constData(), native.constData()) == 0;
+    case Folder::OtherUsers:
+        return QDir().mkpath(folder) && ::chmod(native.constData(), 0700) == 0
+               && ::chown(native.constData(), 65534, 65534) == 0;
+    }
+    return false;
+}
+
+void TestInstanceGuard::shouldPassTheLockOnToTheNextFolder_data()
+{
+    QTest::addColumn<Folder>("first");
+    QTest::addColumn<Folder>("second");
+    QTest::addColumn<int>("holder");  // the folder that holds the lock; -1: none can
+
+    QTest::newRow("a usable folder") << Folder::Usable << Folder::Usable << 0;
+    QTest::newRow("first missing, made") << Folder::Missing << Folder::Usable << 0;
+    QTest::newRow("first a file") << Folder::File << Folder::Usable << 1;
+    QTest::newRow("first open to others") << Folder::OpenToOthers << Folder::Usable << 1;
+    QTest::newRow("first read-only") << Folder::ReadOnly << Folder::Usable << 1;
+    // As someone could leave in the temporary folder, where the second lies.
+    QTest::newRow("first a link to a folder") << Folder::Link << Folder::Usable << 1;
+    QTest::newRow("first another user's") << Folder::OtherUsers << Folder::Usable << 1;
+    QTest::newRow("none usable") << Folder::File << Folder::Link << -1;
+}
+
+void TestInstanceGuard::shouldPassTheLockOnToTheNextFolder()
+{
+    QFETCH(Folder, first);
+    QFETCH(Folder, second);
+    QFETCH(int, holder);
+    if (first == Folder::OtherUsers && ::geteuid() != 0)
+        QSKIP("Only root can make a folder that another user owns");
+    if (first == Folder::ReadOnly && !canMakeReadOnly())
+        QSKIP("chattr is not available here, so no folder can be made read-only for root");
+    QVERIFY(make(first, m_folders.at(0)));
+    QVERIFY(make(second, m_folders.at(1)));
+
+    InstanceGuard running(QStringLiteral("GuardedProgram"), m_folders);
+    InstanceGuard starting(QStringLiteral("GuardedProgram"), m_folders);
+    QVERIFY(!running.PrevInstance());
+    // Where no folder can hold a lock, the program runs rather than lock the user out.
+    QCOMPARE(starting.PrevInstance(), holder >= 0);
+    for (int i = 0; i < m_folders.size(); ++i)
+        QCOMPARE(QFileInfo(m_folders.at(i) + QStringLiteral("/GuardedProgram.lock")).isFile(), i == holder);
+}
+
+void TestInstanceGuard::shouldStillRefuseWithoutAUsableRuntimeFolder_data()
+{
+    QTest::addColumn<Folder>("runtime");  // Missing: XDG_RUNTIME_DIR unset
+    QTest::newRow("unset") << Folder::Missing;
+    QTest::newRow("not private") << Folder::OpenToOthers;
+    QTest::newRow("read-only") << Folder::ReadOnly;
+}
+
+void TestInstanceGuard::shouldStillRefuseWithoutAUsableRuntimeFolder()
+{
+    QFETCH(Folder, runtime);
+    const QString folder = path(QStringLiteral("runtime"));
+    if (runtime == Folder::ReadOnly && !canMakeReadOnly())
+        QSKIP("chattr is not available here, so no folder can be made read-only for root");
+    QVERIFY(make(runtime, folder));
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    if (runtime == Folder::Missing)
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+    // Qt's own substitute for a runtime folder and the fallback both lie in
+    // the temporary folder: this test's own.
+    QVERIFY(QDir().mkpath(path(QStringLiteral("tmp"))));
+    qputenv("TMPDIR", QFile::encodeName(path(QStringLiteral("tmp"))));
+
+    InstanceGuard running(QStringLiteral("GuardedProgram"));
+    InstanceGuard starting(QStringLiteral("GuardedProgram"));
+    const bool runningRefused = running.PrevInstance();
+    const bool startingRefused = starting.PrevInstance();
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    qputenv("TMPDIR", savedTemp);
+
+    QVERIFY(!runningRefused);
+    QVERIFY(startingRefused);
+}
 #else
-    default:
-        QFAIL("no such leftover here");
+void TestInstanceGuard::cleanup() {}
+void TestInstanceGuard::shouldPassTheLockOnToTheNextFolder_data() {}
+void TestInstanceGuard::shouldPassTheLockOnToTheNextFolder()
+{
+    QSKIP("Windows keeps the lock in no folder");
+}
+void TestInstanceGuard::shouldStillRefuseWithoutAUsableRuntimeFolder_data() {}
+void TestInstanceGuard::shouldStillRefuseWithoutAUsableRuntimeFolder()
+{
+    QSKIP("Windows keeps the lock in no folder");
+}
 #endif
-    }
-    if (leftover == Leftover::RemoversFolder)
-        QVERIFY(QDir().mkdir(m_lockPath + QStringLiteral(".rmlock")));
-#if defined(Q_OS_UNIX)
-    const auto regainRoot = qScopeGuard([] {
-        if (::getuid() == 0) {
-            QVERIFY(::seteuid(0) == 0);
-            QVERIFY(::setegid(0) == 0);
-        }
-    });
-    if (leftover == Leftover::UnreadableFile || leftover == Leftover::OtherUsersFile) {
-        QVERIFY(::chmod(path.constData(), leftover == Leftover::UnreadableFile ? 0 : 0644) == 0);
-        if (::geteuid() != 0 && leftover == Leftover::OtherUsersFile)
-            QSKIP("Only root can leave a file that another user owns");
-        if (::geteuid() == 0) {
-            // The folder is nobody's, and so is the unreadable file; another user's stays root's.
-            QVERIFY(::chown(QFile::encodeName(m_folder->path()).constData(), kNobody, kNobody) == 0);
-            if (leftover == Leftover::UnreadableFile)
-                QVERIFY(::chown(path.constData(), kNobody, kNobody) == 0);
-            QVERIFY(::setegid(kNobody) == 0);
-            QVERIFY(::seteuid(kNobody) == 0);
-        }
-    }
-#endif
-
-    InstanceGuard guard(m_lockPath);
-    QVERIFY(!guard.PrevInstance());
-    // The guard now holds a lock of its own that refuses the next copy.
-    InstanceGuard next(m_lockPath);
-    QVERIFY(next.PrevInstance());
-}
-
-void TestInstanceGuard::shouldRefuseWhileTheHoldersRecordIsBeingWritten()
-{
-    // A holder that has just created its file has not written its record yet.
-    QFile file(m_lockPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-
-    InstanceGuard guard(m_lockPath);
-    QVERIFY(guard.PrevInstance());
-    QVERIFY(QFile::exists(m_lockPath));
-}
-
-void TestInstanceGuard::shouldLetTheProgramStartWhenNoLockCanBeMade_data()
-{
-    QTest::addColumn<QString>("where");
-    QTest::newRow("no runtime folder") << QString();
-    QTest::newRow("folder that does not exist") << QStringLiteral("missing/Program.lock");
-    QTest::newRow("folder that is a file") << QStringLiteral("plain-file/Program.lock");
-}
-
-void TestInstanceGuard::shouldLetTheProgramStartWhenNoLockCanBeMade()
-{
-    QFETCH(QString, where);
-    QFile plain(m_folder->filePath(QStringLiteral("plain-file")));
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    const QString path = where.isEmpty() ? QString() : m_folder->filePath(where);
-
-    InstanceGuard first(path);
-    InstanceGuard second(path);
-    QVERIFY(!first.PrevInstance());
-    QVERIFY(!second.PrevInstance());
-}
 
 QTEST_GUILESS_MAIN(TestInstanceGuard)
 #include "tst_instanceguard.moc"
