@@ -198,6 +198,10 @@ void TestFaults::shouldStartReadAndEndDespite()
     environment.insert(QStringLiteral("HOME"), root.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), root.filePath(QStringLiteral("cache")));
+    // Where a lock goes that the runtime folder cannot hold: this run's own,
+    // not the machine's, which other runs share.
+    QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("tmp"))));
+    environment.insert(QStringLiteral("TMPDIR"), root.filePath(QStringLiteral("tmp")));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     // The sanitizers' suppression files must be readable by the user nobody too.
     for (const char *name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
