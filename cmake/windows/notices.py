@@ -213,16 +213,17 @@ def qt_command(source, build, version, sums, out, options):
     deps = recorded_deps(build, where)
     for dll, objects in sorted(dll_sources(ninja_edges(build), build, where).items()):
         compiled = {source_file for source_file, _, _ in objects.values()}
-        if all(o in deps for o in objects):
-            files = set().union(compiled, *(deps[o] for o in objects))
-        else:
-            files = set()
-            groups = {}
-            for source_file, dirs, forced in objects.values():
+        # What the compiler read, where the build recorded it; otherwise every
+        # file the includes reach.
+        files = set().union(compiled, *(deps[o] for o in objects if o in deps))
+        groups = {}
+        for o, (source_file, dirs, forced) in objects.items():
+            if o not in deps:
                 groups.setdefault(tuple(dirs), set()).update([source_file] + forced)
-            for dirs, starts in groups.items():
-                files |= reached_files(starts, list(dirs), roots)
-        result["exact"] = bool(deps)
+        for dirs, starts in groups.items():
+            files |= reached_files(starts, list(dirs), roots)
+        # How many objects were judged by their includes alone: none after a build.
+        result["unrecorded"] = result.get("unrecorded", 0) + sum(1 for o in objects if o not in deps)
         ids = []
         for entry in entries:
             if entry_covers(entry, files, compiled):
