@@ -390,7 +390,7 @@ def package_command(qt_json, copyright_file, program, version, notices_out, lice
             sections.append(rule("%s: winpthreads, MinGW-w64" % name) + para(
                 "From Debian's package %s, version %s; its copyright file says:" % (package, package_version))
                 + "\n\n" + winpthreads_notice(doc))
-        else:
+        elif name.startswith(("libstdc++", "libgcc")):
             summary.append("%s: GCC runtime library (GPL-3.0-or-later WITH GCC-exception-3.1)" % name)
             sections.append(rule("%s: the GCC runtime library" % name) + para(
                 "Copyright (C) Free Software Foundation, Inc. From Debian's package %s, version %s. "
@@ -399,6 +399,8 @@ def package_command(qt_json, copyright_file, program, version, notices_out, lice
                 % (package, package_version)))
             if "GCC RUNTIME LIBRARY EXCEPTION" not in "".join(texts):
                 texts.append(rule("GCC Runtime Library Exception 3.1") + gcc_exception(doc))
+        else:
+            raise SystemExit("no notices known for %s: say in cmake/windows/notices.py what it holds" % dll)
 
     for path, title in ((LGPL3, "GNU Lesser General Public License version 3"),
                         (GPL3, "GNU General Public License version 3")):
