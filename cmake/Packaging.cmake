@@ -56,6 +56,52 @@ if(WIN32)
     install(FILES ${orvel_qt_translations} DESTINATION translations)
 endif()
 
+if(WIN32)
+    # Qt looks for its translations under the prefix it was built for, which
+    # is on the build machine; qt.conf beside the program makes the installed
+    # folder its prefix instead, as Qt documents for a deployed program.
+    install(FILES packaging/windows/qt.conf DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+    # The notices for the third-party code in every DLL shipped beside the
+    # program, and the installer's licence page: the program's own terms, then
+    # the same notices. The Qt part comes from the attribution files of the Qt
+    # source as it was configured and compiled (scripts/build-windows-qt.sh),
+    # the MinGW runtime's from Debian's copyright files.
+    set(orvel_qt_notices ${QT6_INSTALL_PREFIX}/orvel-notices.json)
+    if(NOT EXISTS ${orvel_qt_notices})
+        message(FATAL_ERROR "${orvel_qt_notices} is missing: run scripts/build-windows-qt.sh again, which adds it")
+    endif()
+    # Written as CMake configures, since CPack wants the licence file by then.
+    find_program(ORVEL_PYTHON3 python3 REQUIRED)
+    set(orvel_notices ${PROJECT_BINARY_DIR}/THIRD-PARTY-NOTICES.txt)
+    set(orvel_licence ${PROJECT_BINARY_DIR}/LICENSE.txt)
+    set(orvel_shipped_dlls)
+    foreach(target Qt6::Core Qt6::Gui Qt6::Widgets Qt6::QWindowsIntegrationPlugin)
+        get_target_property(location ${target} LOCATION)
+        list(APPEND orvel_shipped_dlls ${location})
+    endforeach()
+    set(orvel_notices_inputs ${PROJECT_SOURCE_DIR}/cmake/windows/notices.py ${orvel_qt_notices}
+                             ${PROJECT_SOURCE_DIR}/packaging/copyright)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${orvel_notices_inputs})
+    execute_process(
+        COMMAND ${ORVEL_PYTHON3} -B ${PROJECT_SOURCE_DIR}/cmake/windows/notices.py package
+                ${orvel_qt_notices} ${PROJECT_SOURCE_DIR}/packaging/copyright "Orvel Biblical Numerology"
+                ${PROJECT_VERSION} ${orvel_notices} ${orvel_licence}
+                -- ${orvel_shipped_dlls} ${ORVEL_MINGW_RUNTIME_DLLS}
+        RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "cmake/windows/notices.py could not write the notices")
+    endif()
+    install(FILES ${orvel_notices} DESTINATION ${CMAKE_INSTALL_BINDIR})
+    set(CPACK_RESOURCE_FILE_LICENSE ${orvel_licence})
+
+    # Signed where the packager gives a certificate (cmake/windows/Sign.cmake):
+    # the program once installed, after CPack has stripped it, and the installer.
+    install(CODE "include(\"${PROJECT_SOURCE_DIR}/cmake/windows/Sign.cmake\")
+        orvel_sign(\"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:OrvelFreeBiblicalNumerology>\")")
+    set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/windows/SignPackages.cmake)
+endif()
+
 if(UNIX AND NOT APPLE)
     set(orvel_docdir ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
     # The metainfo's release and the manual page name the version that project() states.

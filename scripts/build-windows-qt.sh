@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 say() { echo "build-windows-qt: $*" >&2; }
 
 # The same version as the host Qt, whose moc, rcc and uic the cross build uses.
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev >&2
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev python3 >&2
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 
 # Everything the program does not use is left out: fewer files to build, a
@@ -42,18 +42,13 @@ mkdir -p "$cache"
 # One build at a time; a second caller waits for the first and takes its result.
 exec 9>"$cache/qt-build.lock"
 flock 9
-if [ -f "$prefix/.complete" ]; then
-    echo "$prefix"
-    exit 0
-fi
-rm -rf "$prefix"
-say "no Windows Qt in $prefix: building one (15 to 45 minutes on 2 cores)"
 
 # The source, fetched once through a deb-src line for the mirror apt already uses.
-as_root=()
-[ "$(id -u)" -ne 0 ] && as_root=(sudo)
 download=$cache/qt6-base-source-$version
-if [ ! -f "$download/.verified" ]; then
+fetch_source() {
+    [ -f "$download/.verified" ] && return
+    local as_root=()
+    [ "$(id -u)" -ne 0 ] && as_root=(sudo)
     if ! grep -rqs '^\(Types:.*\)\?deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         say "adding deb-src lines beside apt's deb lines"
         if [ -f /etc/apt/sources.list.d/debian.sources ]; then
@@ -74,28 +69,70 @@ if [ ! -f "$download/.verified" ]; then
     [ -s "$download/SHA256SUMS" ] || { say "no checksums in $dsc"; exit 1; }
     (cd "$download" && sha256sum --check --quiet SHA256SUMS) >&2
     touch "$download/.verified"
+}
+
+# Debian's upstream tarball as it is, without Debian's patches.
+unpack() {
+    dpkg-source --skip-debianization -x "$download"/*.dsc "$1" >/dev/null 2>&1 ||
+        dpkg-source -x "$download"/*.dsc "$1" >&2
+}
+
+configure() {
+    cmake -S "$1" -B "$2" -G Ninja -Wno-dev \
+        -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$multiarch/cmake" \
+        "${options[@]}" >"$2.configure.log" 2>&1 || { tail -40 "$2.configure.log" >&2; exit 1; }
+}
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || gcc -print-multiarch)
+
+# What the Windows program must say about the third-party code in each DLL,
+# read from the qt_attribution.json files of the source and what the build
+# compiled: cmake/windows/notices.py.
+notices=$prefix/orvel-notices.json
+write_notices() {
+    python3 cmake/windows/notices.py qt "$1" "$2" "$version" "$download/SHA256SUMS" "$notices.new" \
+        -- "${options[@]}" && mv "$notices.new" "$notices"
+}
+
+if [ -f "$prefix/.complete" ]; then
+    # A Qt built before the notices were written gets them from its source
+    # configured again, which takes a minute or two.
+    if [ ! -f "$notices" ]; then
+        say "adding the notices of the third-party code in $prefix"
+        fetch_source
+        again=$cache/qt-notices-$hash
+        rm -rf "$again"
+        mkdir -p "$again"
+        unpack "$again/src"
+        configure "$again/src" "$again/build"
+        write_notices "$again/src" "$again/build"
+        rm -rf "$again"
+    fi
+    echo "$prefix"
+    exit 0
 fi
+rm -rf "$prefix"
+say "no Windows Qt in $prefix: building one (15 to 45 minutes on 2 cores)"
+fetch_source
 
 work=$cache/qt-build-$hash
 rm -rf "$work"
 mkdir -p "$work" "$prefix"
 say "unpacking"
-dpkg-source --skip-debianization -x "$download"/*.dsc "$work/src" >/dev/null 2>&1 ||
-    dpkg-source -x "$download"/*.dsc "$work/src" >&2
+unpack "$work/src"
 # Qt's own toolchain file points at this one: keep a copy beside the Qt it built.
 cp "$toolchain" "$prefix/mingw-w64.cmake"
-multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || gcc -print-multiarch)
 
 say "configuring"
-cmake -S "$work/src" -B "$work/build" -G Ninja -Wno-dev \
-    -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$multiarch/cmake" \
-    "${options[@]}" >"$work/configure.log" 2>&1 || { tail -40 "$work/configure.log" >&2; exit 1; }
+configure "$work/src" "$work/build"
 say "building (log: $work/build.log)"
 start=$SECONDS
 cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 || { tail -40 "$work/build.log" >&2; exit 1; }
 say "built in $(( (SECONDS - start) / 60 )) minutes"
 cmake --install "$work/build" --strip >"$work/install.log" 2>&1 || { tail -20 "$work/install.log" >&2; exit 1; }
+# Exact here, from what the compiler read; should it fail, the next run
+# writes them from the source configured again rather than building again.
+write_notices "$work/src" "$work/build" || say "no notices written; the next run tries again"
 rm -rf "$work"
 touch "$prefix/.complete"
 say "installed: $(du -sh "$prefix" | cut -f1)"

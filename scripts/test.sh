@@ -16,6 +16,7 @@ test_packages=(
     # with Qt's source), wine64 for its suites, NSIS for its installer, and
     # tesseract, ImageMagick and unzip to read the program off its screen
     wine64 fonts-wine nsis tesseract-ocr imagemagick unzip
+    osslsigncode openssl  # the Windows packages signed with a certificate made on the spot
     e2fsprogs  # chattr, for the fault that makes the runtime folder read-only for every user
     clang libclang-rt-14-dev  # the fuzz targets: clang with libFuzzer and its sanitizers
     openbox xdotool x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0  # the real-window suite

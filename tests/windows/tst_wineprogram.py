@@ -68,6 +68,18 @@ def ocr(shot, box, offset, digits=False):
     return "".join(subprocess.run(command, capture_output=True, text=True).stdout.split())
 
 
+def words_on(shot):
+    """The words anywhere in a window screenshot, read at two enlargements in
+    grey: short words on buttons come out at one or the other."""
+    words = []
+    for scale in ("200%", "400%"):
+        big = "%s.words-%s.png" % (shot, scale)
+        subprocess.run(["convert", shot, "-resize", scale, "-colorspace", "Gray", "-normalize", big], check=True)
+        words += subprocess.run(["tesseract", big, "stdout", "--psm", "3"], capture_output=True,
+                                text=True).stdout.split()
+    return words
+
+
 def keys(*names):
     DESKTOP.run("xdotool", "key", "--delay", "60", *names)
 
@@ -177,6 +189,31 @@ class WineProgram(unittest.TestCase):
         keys("alt+x")
         self.assertEqual(first.wait(timeout=30), 0)
         self.assertEqual(folder.opened(), [DONATE_PAGE])
+
+    def test_qt_buttons_speak_the_users_language(self):
+        # Qt's own translations ship in the folder; a German user's update
+        # reminder, shown for a date long past, answers in German.
+        folder = Folder()
+        PREFIX.run("reg", "add", SETTINGS_KEY, "/v", "Duration", "/d", "2000-01-01", "/f")
+        program = PREFIX.start(folder.exe, env=dict(folder.env(), LC_ALL="de_DE.UTF-8", LANG="de_DE.UTF-8"))
+        box_id = wait_for("the update reminder", lambda: windows_named(BOX_TITLE), timeout=60)[0]
+        time.sleep(1)
+        words = words_on(screenshot(box_id, "wine-reminder-de.png"))
+        self.assertIn("Ja", words)
+        self.assertIn("Nein", words)
+
+        # Escape answers "Nein": no page opens, and the program goes on to its window.
+        DESKTOP.run("xdotool", "windowactivate", "--sync", box_id)
+        keys("Escape")
+        main_id = wait_for("the main window", lambda: windows_named(TITLE), timeout=60)[0]
+        DESKTOP.run("xdotool", "windowactivate", "--sync", main_id)
+        keys("alt+F4")
+        exit_id = wait_for("the exit screen", lambda: [w for w in windows_named(TITLE) if w != main_id],
+                           timeout=20)[0]
+        DESKTOP.run("xdotool", "windowactivate", "--sync", exit_id)
+        keys("alt+x")
+        self.assertEqual(program.wait(timeout=30), 0)
+        self.assertEqual(folder.opened(), [])
 
 
 if __name__ == "__main__":
