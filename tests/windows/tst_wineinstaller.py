@@ -5,7 +5,8 @@ common Start menu, HKLM). A silent install gives the program, a Start-menu
 shortcut, an uninstaller and an entry in the installed-programs list, each
 where its mode puts them and nowhere else; a silent uninstall takes away
 what its own mode put there, leaves the other mode's installation, and keeps
-the user's settings. Wine grants every program administrator rights, so what
+the user's settings. Installing by hand, the choice on the installer's page
+takes it to the other mode. Wine grants every program administrator rights, so what
 is tested is where each mode writes, not the elevation prompt. Run with the
 packages folder and the wine64 program as arguments."""
 
@@ -13,10 +14,12 @@ import glob
 import os
 import subprocess
 import sys
+import tempfile
+import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from desktop import Desktop  # noqa: E402
+from desktop import Desktop, wait_for  # noqa: E402
 from wineprefix import WinePrefix  # noqa: E402
 
 PACKAGES = WINE = None
@@ -64,6 +67,10 @@ class WineInstaller(unittest.TestCase):
         """A Windows path with the prefix's environment variables filled in."""
         return self.prefix.run("cmd", "/c", "echo", windows_path).stdout.strip().strip('"')
 
+    def modes(self):
+        return [(name, switches, self.expand(folder), root, self.expand(menu))
+                for name, switches, folder, root, menu in MODES]
+
     def check_installed(self, switches, folder, root, menu):
         folder = self.prefix.path(folder)
         installed = files_under(folder)
@@ -93,8 +100,7 @@ class WineInstaller(unittest.TestCase):
         self.assertFalse(self.prefix.reg_key_exists(root + "\\" + VENDOR_KEY))
 
     def test_silent_install_and_uninstall_in_each_mode(self):
-        modes = [(name, switches, self.expand(folder), root, self.expand(menu))
-                 for name, switches, folder, root, menu in MODES]
+        modes = self.modes()
         # Each mode installs beside the other, and writes only where it should.
         for index, (name, *mode) in enumerate(modes):
             with self.subTest(install=name):
@@ -118,6 +124,38 @@ class WineInstaller(unittest.TestCase):
                     self.check_installed(*other)
         self.assertEqual(shortcuts(self.prefix), [])
         self.assertEqual(self.prefix.reg_value(SETTINGS_KEY, "Duration"), "2026-01-02")
+
+    def page_text(self, window):
+        """The installer window's text, read with tesseract off a screenshot."""
+        shot = os.path.join(self.shots, "page.png")
+        self.desktop.run("import", "-window", window, shot)
+        subprocess.run(["convert", shot, "-resize", "200%", "-colorspace", "Gray", shot], check=True)
+        return " ".join(subprocess.run(["tesseract", shot, "stdout"], capture_output=True, text=True).stdout.split())
+
+    def test_everyone_chosen_on_the_page(self):
+        self.shots = tempfile.mkdtemp(dir=self.prefix.root)
+        (_, *only_me), (_, *everyone) = self.modes()
+        process = self.prefix.start(self.installer)
+        window = wait_for("the installer's window", lambda: self.desktop.run(
+            "xdotool", "search", "--onlyvisible", "--name", "^%s Setup$" % NAME).split(), timeout=60)[0]
+        # Each page's default button until the last; on the users page, everyone.
+        chosen = False
+        for _ in range(12):
+            time.sleep(1.5)
+            text = self.page_text(window)
+            if "Choose Users" in text:
+                self.desktop.run("xdotool", "key", "--window", window, "alt+e")
+                chosen = True
+            elif "Completing" in text or "has been installed" in text:
+                self.desktop.run("xdotool", "key", "--window", window, "Return")
+                break
+            self.desktop.run("xdotool", "key", "--window", window, "Return")
+        self.assertTrue(chosen, "the users page was shown")
+        process.wait(timeout=60)
+        self.prefix.wait_idle()
+        self.check_installed(*everyone)
+        self.check_uninstalled(*only_me)
+
 
 if __name__ == "__main__":
     PACKAGES, WINE = sys.argv[1], sys.argv[2]
