@@ -124,7 +124,7 @@ if(WIN32)
         set(CPACK_NSIS_DEFINES "Target amd64-unicode")
         # For the current user without administrator rights by default, for
         # every user on request: CMake's template with the install mode added.
-        set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\Programs")
+        set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")  # CPack writes it into its configuration unescaped
         list(APPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/windows)
         set(CPACK_ORVEL_NSIS_INSTALL_MODE ${PROJECT_BINARY_DIR}/InstallMode.nsh)
         configure_file(cmake/windows/InstallMode.nsh.in ${CPACK_ORVEL_NSIS_INSTALL_MODE} @ONLY)
