@@ -40,7 +40,8 @@ cmake --install build-windows --prefix "$work/app" --strip >/dev/null
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 
 mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver -p
