@@ -2,9 +2,11 @@
 // holding a recent update date and a fresh runtime folder, and takes the time
 // from exec to the X server's map event of its main window, then its resident
 // memory once shown. Prints the medians and the ratios to the first program
-// named after --floor.
+// named after --floor, and the median of the ratios of runs made one right
+// after the other. With --launcher, each program is started through it
+// (wine64 for Windows programs, whose windows wine makes on the same server).
 //
-//   orvel_startbench [--runs N] [--settle-ms M] PROGRAM... --floor FLOOR
+//   orvel_startbench [--runs N] [--settle-ms M] [--launcher L] PROGRAM... --floor FLOOR
 //
 // DISPLAY must name an X server without a window manager (Xvfb), so that the
 // programs' top-level windows are children of the root window.
@@ -133,7 +135,8 @@ public:
 
     ~Timer() { xcb_disconnect(m_connection); }
 
-    Sample run(const std::string &program, const fs::path &base, const fs::path &cache, int settleMs)
+    Sample run(const std::string &launcher, const std::string &program, const fs::path &base, const fs::path &cache,
+               int settleMs)
     {
         const fs::path home = makeHome(base);
         std::vector<std::string> variables;
@@ -151,15 +154,23 @@ public:
         for (std::string &variable : variables)
             envp.push_back(variable.data());
         envp.push_back(nullptr);
-        std::string path = program;
-        char *argv[] = {path.data(), nullptr};
+        // The launcher execs the program in the same process, so the window
+        // still carries the pid started here.
+        std::vector<std::string> command;
+        if (!launcher.empty())
+            command.push_back(launcher);
+        command.push_back(program);
+        std::vector<char *> argv;
+        for (std::string &argument : command)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
 
         drainEvents();
         pid_t pid = 0;
         const Clock::time_point start = Clock::now();
-        if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
+        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
             fail("cannot start " + program);
-        const std::optional<Clock::time_point> mapped = waitForMainWindow(pid);
+        const std::optional<Clock::time_point> mapped = waitForMainWindow(pid, program);
         Sample sample;
         if (mapped) {
             sample.mapMs = std::chrono::duration<double, std::milli>(*mapped - start).count();
@@ -183,7 +194,7 @@ private:
 
     // The first map of a normal top-level window of the process; a dialog
     // mapped first (a question at start) spoils the run.
-    std::optional<Clock::time_point> waitForMainWindow(pid_t pid)
+    std::optional<Clock::time_point> waitForMainWindow(pid_t pid, const std::string &program)
     {
         const Clock::time_point deadline = Clock::now() + std::chrono::seconds(20);
         pollfd watch{xcb_get_file_descriptor(m_connection), POLLIN, 0};
@@ -193,7 +204,7 @@ private:
                 if (xcb_connection_has_error(m_connection))
                     fail("lost the display");
                 if (waitpid(pid, nullptr, WNOHANG) == pid)
-                    fail("a program ended before it showed its main window");
+                    fail(program + " ended before it showed its main window");
                 poll(&watch, 1, 100);
                 continue;
             }
@@ -209,7 +220,7 @@ private:
                 continue;
             const std::optional<std::uint32_t> type = cardinalProperty(m_connection, window, m_typeAtom);
             if (type && *type != m_normalAtom)
-                fail("a dialog was shown before the main window");
+                fail(program + " showed a dialog before its main window");
             return received;
         }
         return std::nullopt;
@@ -231,7 +242,7 @@ double median(std::vector<double> values)
 
 [[noreturn]] void usage()
 {
-    std::fputs("usage: orvel_startbench [--runs N] [--settle-ms M] PROGRAM... --floor FLOOR\n", stderr);
+    std::fputs("usage: orvel_startbench [--runs N] [--settle-ms M] [--launcher L] PROGRAM... --floor FLOOR\n", stderr);
     std::exit(2);
 }
 
@@ -243,14 +254,18 @@ int main(int argc, char *argv[])
     int settleMs = 300;
     std::vector<Program> programs;
     std::optional<std::size_t> floor;
+    std::string launcher;
     for (int i = 1; i < argc; ++i) {
         const std::string argument(argv[i]);
-        if ((argument == "--runs" || argument == "--settle-ms" || argument == "--floor") && i + 1 >= argc)
+        if ((argument == "--runs" || argument == "--settle-ms" || argument == "--floor" || argument == "--launcher")
+            && i + 1 >= argc)
             usage();
         if (argument == "--runs")
             runs = std::atoi(argv[++i]);
         else if (argument == "--settle-ms")
             settleMs = std::atoi(argv[++i]);
+        else if (argument == "--launcher")
+            launcher = fs::absolute(argv[++i]).string();
         else if (argument == "--floor") {
             floor = programs.size();
             ++i;
@@ -273,10 +288,10 @@ int main(int argc, char *argv[])
     Timer timer;
     // One unmeasured round first warms the page cache and the font cache.
     for (Program &program : programs)
-        timer.run(program.path, base, cache, 0);
+        timer.run(launcher, program.path, base, cache, 0);
     for (int round = 0; round < runs; ++round) {
         for (Program &program : programs) {
-            const Sample sample = timer.run(program.path, base, cache, settleMs);
+            const Sample sample = timer.run(launcher, program.path, base, cache, settleMs);
             program.mapMs.push_back(sample.mapMs);
             program.rssMiB.push_back(sample.rssMiB);
         }
@@ -292,13 +307,19 @@ int main(int argc, char *argv[])
     int width = 8;
     for (const Program &program : programs)
         width = std::max(width, static_cast<int>(program.shown.size()));
-    std::printf("%-*s %10s %10s %12s %10s %10s\n", width, "program", "start ms", "min ms", "time ratio", "RSS MiB",
-                "RSS diff");
+    std::printf("%-*s %10s %10s %12s %12s %10s %10s\n", width, "program", "start ms", "min ms", "time ratio",
+                "pair ratio", "RSS MiB", "RSS diff");
     for (const Program &program : programs) {
         const double ms = median(program.mapMs);
         const double mib = median(program.rssMiB);
-        std::printf("%-*s %10.1f %10.1f %11.3fx %10.1f %+9.1f\n", width, program.shown.c_str(), ms,
-                    *std::min_element(program.mapMs.begin(), program.mapMs.end()), ms / floorMs, mib, mib - floorMiB);
+        // Runs made one right after the other: a load that comes and goes on
+        // a shared machine weighs less on their ratios than on the medians.
+        std::vector<double> pairRatios;
+        for (std::size_t run = 0; run < program.mapMs.size(); ++run)
+            pairRatios.push_back(program.mapMs[run] / floorProgram.mapMs[run]);
+        std::printf("%-*s %10.1f %10.1f %11.3fx %11.3fx %10.1f %+9.1f\n", width, program.shown.c_str(), ms,
+                    *std::min_element(program.mapMs.begin(), program.mapMs.end()), ms / floorMs, median(pairRatios),
+                    mib, mib - floorMiB);
     }
     return 0;
 }

@@ -157,7 +157,6 @@ if(WIN32)
         set(CPACK_PACKAGE_INSTALL_DIRECTORY "Orvel Biblical Numerology")
         # The key of the installed-programs list, and of the folder the uninstaller finds.
         set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Orvel Biblical Numerology")
-        set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
         set(CPACK_NSIS_DISPLAY_NAME "Orvel Biblical Numerology")
         set(CPACK_NSIS_PACKAGE_NAME "Orvel Biblical Numerology")
         set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icon.ico)
@@ -169,6 +168,12 @@ if(WIN32)
         # programs cannot (wine64 alone), and sees the 64-bit registry and
         # Program Files without redirection.
         set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+        # For the current user without administrator rights by default, for
+        # every user on request: CMake's template with the install mode added.
+        set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")  # CPack writes it into its configuration unescaped
+        list(APPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/windows)
+        set(CPACK_ORVEL_NSIS_INSTALL_MODE ${PROJECT_BINARY_DIR}/InstallMode.nsh)
+        configure_file(cmake/windows/InstallMode.nsh.in ${CPACK_ORVEL_NSIS_INSTALL_MODE} @ONLY)
     endif()
 elseif(APPLE)
     set(CPACK_GENERATOR TGZ)
