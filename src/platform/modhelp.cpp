@@ -3,72 +3,39 @@
 #include "browser.h"
 #include "hosts.h"
 
+#include <array>
+
 namespace modHelp {
 namespace {
 
-QString address(const char *host, const char *path)
-{
-    return QStringLiteral("http://") + QLatin1StringView(host) + QLatin1StringView(path);
-}
+struct Link {
+    const char *host;
+    const char *path;
+};
+
+// In the order of Page.
+constexpr std::array<Link, 7> kLinks = {{
+    {Hosts::kProductSite, "/orvel-free-biblical-numerology-help.html"},
+    {Hosts::kMakerSite, ""},
+    {Hosts::kMakerSite, "/donate.html"},
+    {Hosts::kMakerSite, "/co-brand.html"},
+    {Hosts::kMakerSite, "/fully-branded.html"},
+    {Hosts::kProductSite, "/download-orvel-free-biblical-numerology.html"},
+    {Hosts::kMakerSite, "/gleamware"},
+}};
+static_assert(kLinks.size() == static_cast<std::size_t>(Page::SoftwareSuite) + 1, "one link for each page");
 
 }  // namespace
 
-QString HelpPage()
+QString Address(Page page)
 {
-    return address(Hosts::kProductSite, "/orvel-free-biblical-numerology-help.html");
-}
-QString HomePage()
-{
-    return address(Hosts::kMakerSite, "");
-}
-QString DonatePage()
-{
-    return address(Hosts::kMakerSite, "/donate.html");
-}
-QString CoBrandPage()
-{
-    return address(Hosts::kMakerSite, "/co-brand.html");
-}
-QString FullBrandPage()
-{
-    return address(Hosts::kMakerSite, "/fully-branded.html");
-}
-QString DownloadPage()
-{
-    return address(Hosts::kProductSite, "/download-orvel-free-biblical-numerology.html");
-}
-QString SoftwareSuitePage()
-{
-    return address(Hosts::kMakerSite, "/gleamware");
+    const Link &link = kLinks[static_cast<std::size_t>(page)];
+    return QStringLiteral("http://") + QLatin1StringView(link.host) + QLatin1StringView(link.path);
 }
 
-void OpenHelpPage()
+void Open(Page page)
 {
-    Browser::open(HelpPage());
-}
-void OpenHomePage()
-{
-    Browser::open(HomePage());
-}
-void OpenDonatePage()
-{
-    Browser::open(DonatePage());
-}
-void OpenCoBrandPage()
-{
-    Browser::open(CoBrandPage());
-}
-void OpenFullBrandPage()
-{
-    Browser::open(FullBrandPage());
-}
-void OpenDownloadPage()
-{
-    Browser::open(DownloadPage());
-}
-void OpenSoftwareSuitePage()
-{
-    Browser::open(SoftwareSuitePage());
+    Browser::open(Address(page));
 }
 
 }  // namespace modHelp
