@@ -114,10 +114,7 @@ frmAbout::frmAbout(QWidget *parent)
     connect(escape, &QShortcut::activated, cmdOK, &QPushButton::click);
 
     picIcon = placeControl<QLabel>(this, "picIcon", designed("picIcon"));
-    picIcon->setPixmap(Appearance::programIconPixmap());
-    picIcon->adjustSize();
-    picIcon->setAccessibleName(tr("Program icon"));
-    picIcon->setAccessibleDescription(tr("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
+    Appearance::showProgramIcon(picIcon);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(lblHomePage, &ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);

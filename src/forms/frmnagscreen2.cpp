@@ -251,10 +251,7 @@ void frmNagScreen2::buildWindow()
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Picture1 = placeControl<QLabel>(this, "Picture1", designed("Picture1"));
-    Picture1->setPixmap(Appearance::programIconPixmap());
-    Picture1->adjustSize();
-    Picture1->setAccessibleName(tr("Program icon"));
-    Picture1->setAccessibleDescription(tr("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
+    Appearance::showProgramIcon(Picture1);
 
     Check1 = placeControl<QPushButton>(this, "Check1", designed("Check1"));
     Check1->setText(tr("Click Here To Visit %1 Now").arg(QLatin1StringView(Hosts::kMakerSite)));
