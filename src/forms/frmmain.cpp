@@ -53,6 +53,7 @@ constexpr char kCoBrandCaption[] = QT_TRANSLATE_NOOP(
 constexpr char kFullBrandCaption[] = QT_TRANSLATE_NOOP(
     "frmMain", "Home Business Opportunity. Start your own Internet business and make money online. Get this "
                "software fully branded for your website. Click here for more details.");
+constexpr char kNumberCaption[] = QT_TRANSLATE_NOOP("frmMain", "Biblical Number");
 constexpr char kIntroduction[] = QT_TRANSLATE_NOOP(
     "frmMain", "The verses of the Holy Bible relate to us in many different ways. Know the verse that "
                "corresponds to your name with Orvel Biblical Numerology. Just enter your name to get started.");
@@ -323,7 +324,7 @@ void frmMain::buildResultScreen()
 
     lblResult[2] = wrappingLabel(fraResult, "lblResult_2", designed("lblResult_2"), font(), kReadingGreen,
                                  Qt::AlignLeft, readingText(numerology::kBiblicalNumbers[2].description));
-    lblLabel[1] = autoSizeLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite, tr("Biblical Number"));
+    lblLabel[1] = autoSizeLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite, tr(kNumberCaption));
     lblLabel[2] = autoSizeLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite, tr("Biblical Keywords"));
     lblLabel[3] = autoSizeLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
                                 tr("Biblical Keywords Description"));
@@ -524,26 +525,32 @@ void frmMain::cmdProceed_Click()
         return;
     buildResultScreen();
     const numerology::Reading reading = numerology::GetReading(toEngine(*strName));
-    if (reading.row) {
-        lblResult[0]->setText(QString::number(reading.number));
-        lblResult[0]->adjustSize();
-        lblResult[1]->setText(readingText(reading.row->keyword));
-        lblResult[1]->adjustSize();
-        lblResult[2]->setText(readingText(reading.row->description));
-        txtSymbolism->setPlainText(readingText(reading.row->symbolism));
+    if (!reading.row) {
+        // The result screen still shows the reading before, already told.
+        fraResult->raise();
+        return;
     }
+    const QString number = QString::number(reading.number);
+    const QString keyword = readingText(reading.row->keyword);
+    const QString description = readingText(reading.row->description);
+    lblResult[0]->setText(number);
+    lblResult[0]->adjustSize();
+    lblResult[1]->setText(keyword);
+    lblResult[1]->adjustSize();
+    lblResult[2]->setText(description);
+    txtSymbolism->setPlainText(readingText(reading.row->symbolism));
     fraResult->raise();
-    announceReading();
+    announceReading(number, keyword, description);
 }
 
 // The reading as a person would say it, once as it comes to the front, and
 // again with the button that a Tab into the result screen reaches first.
-void frmMain::announceReading()
+void frmMain::announceReading(const QString &number, const QString &keyword, const QString &description)
 {
-    const QString sentence = lblLabel[1]->text() + QLatin1Char(' ') + lblResult[0]->text() + QStringLiteral(", ")
-                             + lblResult[1]->text() + QLatin1Char('.');
+    const QString sentence = tr(kNumberCaption) + QLatin1Char(' ') + number + QStringLiteral(", ") + keyword
+                             + QLatin1Char('.');
     cmdBack->setAccessibleDescription(sentence);
-    announcer->announce(sentence, lblResult[2]->text());
+    announcer->announce(sentence, description);
 }
 
 void frmMain::cmdBack_Click()

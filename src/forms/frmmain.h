@@ -93,7 +93,7 @@ private:
     void buildResultScreen();
     void connectHandlers();
     void followFrontPromotion();
-    void announceReading();
+    void announceReading(const QString &number, const QString &keyword, const QString &description);
 
     void Form_Load();
     void Form_Unload();
