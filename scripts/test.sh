@@ -25,13 +25,13 @@ test_packages=(
 )
 stage "installing the packages that are missing"
 scripts/install-deps.sh "${test_packages[@]}"
-stage "building with warnings as errors and running every test (build-test/)"
-# The package is checked once, below, from an optimised build.
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_PACKAGE_TEST=OFF >/dev/null
-cmake --build build-test
-(cd build-test && ctest --output-on-failure --parallel 2)
+stage "building with warnings as errors and running every test (build-dev/)"
+# The everyday preset; the package is checked once, below, from an optimised build.
+cmake --preset dev >/dev/null
+cmake --build --preset dev
+ctest --preset dev
 
-# clang-tidy over the program's sources (.clang-tidy), on build-test's compile
+# clang-tidy over the program's sources (.clang-tidy), on build-dev's compile
 # commands, and clang-format's verdict on every C++ file (.clang-format).
 stage "clang-tidy and clang-format"
 scripts/lint.sh
