@@ -61,24 +61,25 @@ private:
     QAction *mnuMakeMoney = nullptr;
 
     // On the window
-    ClickableLabel *Label14 = nullptr;
-    QGroupBox *fraFullBrand = nullptr;
-    ClickableLabel *lblCobrand = nullptr;
-    ClickableLabel *lblFullBrand = nullptr;
+    ClickableLabel *Label14 = nullptr;       // the forum's invitation at the top: opens the maker's home page
+    QGroupBox *fraFullBrand = nullptr;       // the promotion strip at the bottom, behind both labels
+    ClickableLabel *lblCobrand = nullptr;    // the co-branding offer: opens its page
+    ClickableLabel *lblFullBrand = nullptr;  // the fully-branded offer, in the same place: opens its page
 
     // The input screen
-    QFrame *fraMain = nullptr;
-    QLabel *Picture1 = nullptr;
-    QPushButton *cmdProceed = nullptr;
-    QLineEdit *txtName = nullptr;
+    QFrame *fraMain = nullptr;          // the input screen itself
+    QLabel *Picture1 = nullptr;         // the picture of the Bible
+    QPushButton *cmdProceed = nullptr;  // "&Get My Biblical Numerology Reading"
+    QLineEdit *txtName = nullptr;       // the name to read
 
     // The result screen
-    QGroupBox *fraResult = nullptr;
-    QPushButton *cmdBack = nullptr;
-    QPlainTextEdit *txtSymbolism = nullptr;
-    std::array<QLabel *, 3> lblResult{};  // 0 the number, 1 the keyword, 2 the description
+    QGroupBox *fraResult = nullptr;          // the result screen itself, in the input screen's place
+    QPushButton *cmdBack = nullptr;          // "&Do It Once Again": back to the input screen
+    QPlainTextEdit *txtSymbolism = nullptr;  // the verses of the reading, read-only
+    std::array<QLabel *, 3> lblResult{};     // 0 the number, 1 the keyword, 2 the description
 
-    // The fixed captions of both screens.
+    // The fixed captions of both screens: 0 "Name", 1 to 4 the result
+    // screen's headings, 5 the introduction above the name box.
     std::array<QLabel *, 6> lblLabel{};
 
 protected:
