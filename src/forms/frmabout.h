@@ -2,11 +2,7 @@
 // maker's home page and to the fully-branded offer. Run it with exec().
 #pragma once
 
-#include "control.h"
-
 #include <QDialog>
-
-#include <span>
 
 class ClickableLabel;
 class QFrame;
@@ -19,9 +15,6 @@ class frmAbout : public QDialog
 public:
     // The main window is the parent: the box stays over it and has no taskbar button.
     explicit frmAbout(QWidget *parent = nullptr);
-
-    // Where the controls are placed when the box is made, by name.
-    static std::span<const ControlPlace> Layout();
 
 private:
     // The controls are the box's own; tests find them by their objectName.

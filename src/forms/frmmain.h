@@ -2,14 +2,11 @@
 // that shows its reading, the menu bar and the link labels.
 #pragma once
 
-#include "control.h"
-
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
 #include <optional>
-#include <span>
 
 class Announcer;
 class ClickableLabel;
@@ -27,9 +24,6 @@ class frmMain : public QMainWindow
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
-
-    // Where the controls are placed when the window is made, by name.
-    static std::span<const ControlPlace> Layout();
 
     // The two promotion labels that share one place on the window.
     enum class Promotion { CoBrand, FullBrand };

@@ -3,13 +3,10 @@
 // and the Exit that asks to end the program.
 #pragma once
 
-#include "control.h"
-
 #include <QWidget>
 
 #include <array>
 #include <functional>
-#include <span>
 
 class ClickableLabel;
 class QGroupBox;
@@ -32,9 +29,6 @@ public:
     // A top-level window that deletes itself when closed; show it with show().
     explicit frmNagScreen2(const RandomDraw &draw = {});
     ~frmNagScreen2() override;
-
-    // Where the controls are placed when the screen is made, by name.
-    static std::span<const ControlPlace> Layout();
 
     // Which of the four messages a draw r picks.
     static int MessageIndex(float r);
