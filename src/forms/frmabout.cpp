@@ -85,7 +85,7 @@ frmAbout::frmAbout(QWidget *parent)
         this, layoutRow(kLayout, "lblHomePage"),
         LabelText{tr("Click here to visit %1").arg(modHelp::HomePage()), link, kLink});
 
-    cmdOK = makeControl<CommandButton>(this, layoutRow(kLayout, "cmdOK"), [this](CommandButton *button) {
+    cmdOK = makeControl<CommandButton>(this, layoutRow(kLayout, "cmdOK"), [](CommandButton *button) {
         button->setText(tr("OK"));
         button->setFont(verdana(8.25, Weight::Bold));
     });

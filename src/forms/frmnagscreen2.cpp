@@ -232,7 +232,7 @@ void frmNagScreen2::buildWindow()
         LabelText{QString(), verdana(9.75, Weight::Bold), labelText, true, Qt::AlignLeft | Qt::AlignTop});
     Picture1 = makeControl<QLabel>(this, layoutRow(kLayout, "Picture1"), Appearance::showProgramIcon);
 
-    Check1 = makeControl<QPushButton>(this, layoutRow(kLayout, "Check1"), [this](QPushButton *button) {
+    Check1 = makeControl<QPushButton>(this, layoutRow(kLayout, "Check1"), [](QPushButton *button) {
         button->setText(tr("Click Here To Visit %1 Now").arg(QLatin1StringView(Hosts::kMakerSite)));
         button->setCheckable(true);
         button->setFont(verdana(14.25));
@@ -243,7 +243,7 @@ void frmNagScreen2::buildWindow()
     });
 
     cmdClose = makeControl<CommandButton>(this, layoutRow(kLayout, "cmdClose"),
-                                          [this](CommandButton *button) { button->setText(tr("E&xit")); });
+                                          [](CommandButton *button) { button->setText(tr("E&xit")); });
     // No button is the window's default; the one with the focus is drawn as the one Enter presses.
     cmdClose->setAutoDefault(true);
 }
@@ -255,7 +255,7 @@ void frmNagScreen2::buildReferFriendBox()
 
     txtName = makeControl<QLineEdit>(this, layoutRow(kLayout, "txtName"), placeholderBox(kNamePlaceholder));
 
-    cmdSubmit = makeControl<CommandButton>(this, layoutRow(kLayout, "cmdSubmit"), [this](CommandButton *button) {
+    cmdSubmit = makeControl<CommandButton>(this, layoutRow(kLayout, "cmdSubmit"), [](CommandButton *button) {
         button->setText(tr("Refer A Friend &Now"));
         button->setFont(verdana(8.25, Weight::Bold));
     });
