@@ -9,21 +9,31 @@ namespace modHelp {
 namespace {
 
 struct Link {
+    Page page;
     const char *host;
     const char *path;
 };
 
-// In the order of Page.
 constexpr std::array<Link, 7> kLinks = {{
-    {Hosts::kProductSite, "/orvel-free-biblical-numerology-help.html"},
-    {Hosts::kMakerSite, ""},
-    {Hosts::kMakerSite, "/donate.html"},
-    {Hosts::kMakerSite, "/co-brand.html"},
-    {Hosts::kMakerSite, "/fully-branded.html"},
-    {Hosts::kProductSite, "/download-orvel-free-biblical-numerology.html"},
-    {Hosts::kMakerSite, "/gleamware"},
+    {Page::Help, Hosts::kProductSite, "/orvel-free-biblical-numerology-help.html"},
+    {Page::Home, Hosts::kMakerSite, ""},
+    {Page::Donate, Hosts::kMakerSite, "/donate.html"},
+    {Page::CoBrand, Hosts::kMakerSite, "/co-brand.html"},
+    {Page::FullBrand, Hosts::kMakerSite, "/fully-branded.html"},
+    {Page::Download, Hosts::kProductSite, "/download-orvel-free-biblical-numerology.html"},
+    {Page::SoftwareSuite, Hosts::kMakerSite, "/gleamware"},
 }};
-static_assert(kLinks.size() == static_cast<std::size_t>(Page::SoftwareSuite) + 1, "one link for each page");
+
+// A page's link is found by its place in the table.
+constexpr bool inPageOrder()
+{
+    for (std::size_t i = 0; i < kLinks.size(); ++i) {
+        if (kLinks[i].page != static_cast<Page>(i))
+            return false;
+    }
+    return kLinks.back().page == Page::SoftwareSuite;
+}
+static_assert(inPageOrder(), "one link for each page, in the order of Page");
 
 }  // namespace
 
