@@ -29,19 +29,17 @@ inline void setUp(QApplication &app)
     app.setQuitOnLastWindowClosed(false);
 }
 
-// Each message box printed as the line that describe gives, and answered by its default button.
-inline void printMessageBoxes(const std::function<QString(const MsgBox::Request &)> &describe)
+// Each message box printed as describe gives it and answered by its default
+// button; each address the program opens printed as "browser|ADDRESS", unless
+// the browser is to be launched for real.
+inline void printWhatIsShown(const std::function<QString(const MsgBox::Request &)> &describe, bool realBrowser = false)
 {
     MsgBox::setHandler([describe](const MsgBox::Request &request) {
         say(describe(request));
         return request.defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : request.defaultButton;
     });
-}
-
-// Each address the program opens printed as "browser|ADDRESS", and not opened.
-inline void printAddresses()
-{
-    Browser::setLauncher([](const QString &address) { say(QStringLiteral("browser|") + address); });
+    if (!realBrowser)
+        Browser::setLauncher([](const QString &address) { say(QStringLiteral("browser|") + address); });
 }
 
 }  // namespace Probe

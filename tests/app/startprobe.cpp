@@ -18,14 +18,13 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Probe::setUp(app);
-    Probe::printMessageBoxes([](const MsgBox::Request &request) {
+    Probe::printWhatIsShown([](const MsgBox::Request &request) {
         return QStringLiteral("box|%1|%2|%3|%4")
             .arg(request.text)
             .arg(int(request.icon))
             .arg(int(request.buttons))
             .arg(int(request.defaultButton));
     });
-    Probe::printAddresses();
 
     if (app.arguments().contains(QStringLiteral("--wait"))) {
         say(QStringLiteral("ready"));

@@ -35,11 +35,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Probe::setUp(app);
-    Probe::printMessageBoxes([](const MsgBox::Request &request) {
-        return QStringLiteral("box|") + QString(request.text).replace(QLatin1Char('\r'), QLatin1Char('/'));
-    });
-    if (qEnvironmentVariableIsEmpty("ORVEL_PROBE_REAL_BROWSER"))
-        Probe::printAddresses();
+    Probe::printWhatIsShown(
+        [](const MsgBox::Request &request) {
+            return QStringLiteral("box|") + QString(request.text).replace(QLatin1Char('\r'), QLatin1Char('/'));
+        },
+        !qEnvironmentVariableIsEmpty("ORVEL_PROBE_REAL_BROWSER"));
 
     modHelp::StartApplication();
     if (modHelp::ApplicationEnded()) {

@@ -12,10 +12,7 @@
 #include "messagebox.h"
 
 #include <QAbstractButton>
-#include <QAbstractScrollArea>
 #include <QFontDatabase>
-#include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -39,33 +36,23 @@ QString shownText(QString caption)
     return caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));
 }
 
-// The controls of a window as the design places them: every named widget in
-// its area below the menu bar, with the containers it lies in, but not the
-// parts that Qt makes inside a control.
+// The controls of a window as the design places them: the named widgets in
+// its area below the menu bar and in the containers there, but not the parts
+// that Qt makes inside a control, named "qt_..." or not at all.
 QWidgetList placedControls(QWidget *form)
 {
     auto *main = qobject_cast<frmMain *>(form);
     QWidget *root = main ? main->centralWidget() : form;
     QWidgetList controls;
+    // Containers come before what they hold.
     for (QWidget *widget : root->findChildren<QWidget *>()) {
         const QString name = widget->objectName();
-        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || widget->isHidden())
-            continue;
-        QWidget *container = widget->parentWidget();
-        const bool frame = qobject_cast<QGroupBox *>(container)
-                           || (qobject_cast<QFrame *>(container) && !qobject_cast<QAbstractScrollArea *>(container));
-        if (container == root || frame)
+        const bool named = !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
+        if (named && !widget->isHidden()
+            && (widget->parentWidget() == root || controls.contains(widget->parentWidget())))
             controls.append(widget);
     }
     return controls;
-}
-
-void addWindowRows()
-{
-    QTest::addColumn<QString>("window");
-    QTest::newRow("main window") << "main";
-    QTest::newRow("about box") << "about";
-    QTest::newRow("exit screen") << "exit";
 }
 
 }  // namespace
@@ -75,10 +62,8 @@ class TestHighDpi : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void shouldKeepEachControlInsideItsContainer_data();
-    void shouldKeepEachControlInsideItsContainer();
-    void shouldOverlapOnlyWhereTheDesignDoes_data();
-    void shouldOverlapOnlyWhereTheDesignDoes();
+    void shouldKeepEachControlInItsContainerAndApart_data();
+    void shouldKeepEachControlInItsContainerAndApart();
     void shouldKeepTheDesignedSizeAtTheScreensScale_data();
     void shouldKeepTheDesignedSizeAtTheScreensScale();
     void shouldShowEveryTextWhole_data();
@@ -92,50 +77,34 @@ void TestHighDpi::initTestCase()
     Appearance::apply();
 }
 
-void TestHighDpi::shouldKeepEachControlInsideItsContainer_data()
-{
-    addWindowRows();
-}
-
-void TestHighDpi::shouldKeepEachControlInsideItsContainer()
-{
-    QFETCH(QString, window);
-    const std::unique_ptr<QWidget> form = makeWindow(window);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-
-    // The design puts these two past their container's edges.
-    const QStringList outside = {QStringLiteral("Line2"), QStringLiteral("txtMessage")};
-    const QWidgetList controls = placedControls(form.get());
-    QVERIFY(controls.size() >= 8);
-    for (QWidget *control : controls) {
-        const bool inside = control->parentWidget()->rect().contains(control->geometry());
-        QVERIFY2(inside != outside.contains(control->objectName()), qPrintable(control->objectName()));
-    }
-}
-
-void TestHighDpi::shouldOverlapOnlyWhereTheDesignDoes_data()
+void TestHighDpi::shouldKeepEachControlInItsContainerAndApart_data()
 {
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QStringList>("shared");
+    QTest::addColumn<QStringList>("outside");  // placed past their container's edges by the design
+    QTest::addColumn<QStringList>("shared");   // the pairs that the design lets overlap
     // The two screens of the main window share one place, and so do its two promotion labels.
-    QTest::newRow("main window") << "main" << QStringList{"fraMain+fraResult", "lblCobrand+lblFullBrand"};
+    QTest::newRow("main window") << "main" << QStringList{}
+                                 << QStringList{"fraMain+fraResult", "lblCobrand+lblFullBrand"};
     // The title, sized to its large font, reaches a little into the top of
     // the description below it, whose first line starts lower still.
-    QTest::newRow("about box") << "about" << QStringList{"Label1+Label2"};
-    QTest::newRow("exit screen") << "exit" << QStringList{};
+    QTest::newRow("about box") << "about" << QStringList{"Line2"} << QStringList{"Label1+Label2"};
+    QTest::newRow("exit screen") << "exit" << QStringList{"txtMessage"} << QStringList{};
 }
 
-void TestHighDpi::shouldOverlapOnlyWhereTheDesignDoes()
+void TestHighDpi::shouldKeepEachControlInItsContainerAndApart()
 {
     QFETCH(QString, window);
+    QFETCH(QStringList, outside);
     QFETCH(QStringList, shared);
     const std::unique_ptr<QWidget> form = makeWindow(window);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 
     const QWidgetList controls = placedControls(form.get());
+    QVERIFY(controls.size() >= 8);
     for (QWidget *one : controls) {
+        const bool inside = one->parentWidget()->rect().contains(one->geometry());
+        QVERIFY2(inside != outside.contains(one->objectName()), qPrintable(one->objectName()));
         for (QWidget *other : controls) {
             if (one->parentWidget() != other->parentWidget() || one->objectName() >= other->objectName())
                 continue;
@@ -182,7 +151,10 @@ void TestHighDpi::shouldKeepTheDesignedSizeAtTheScreensScale()
 
 void TestHighDpi::shouldShowEveryTextWhole_data()
 {
-    addWindowRows();
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window") << "main";
+    QTest::newRow("about box") << "about";
+    QTest::newRow("exit screen") << "exit";
 }
 
 void TestHighDpi::shouldShowEveryTextWhole()
