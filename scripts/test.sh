@@ -49,9 +49,8 @@ ctest --preset package
 # texts in its own fonts takes about 1.18 times even with plain labels; what
 # start-up adds on top of that is what this catches.
 stage "the start-up cost in instructions (build-bench/)"
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON -DBUILD_TESTING=OFF \
-    -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build build-bench --target OrvelFreeBiblicalNumerology orvel_emptywindow
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target OrvelFreeBiblicalNumerology orvel_emptywindow
 scripts/count-instructions.sh startup --max-frame-ratio 1.225
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
