@@ -1,10 +1,10 @@
 // Reading timer: the press of "&Get My Biblical Numerology Reading" until the
 // result screen is raised with its texts set, and GetNameNumber alone on a
 // typical name and on a name of 32,767 characters. Prints medians.
-#include "appearance.h"
 #include "controls.h"
 #include "frmmain.h"
 #include "modbiblicalnumerology.h"
+#include "probe.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -119,8 +119,7 @@ std::u16string longName(const std::u16string &pattern)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    Appearance::apply();
-    app.setQuitOnLastWindowClosed(false);
+    Probe::setUp(app);
 
     benchReading(2001);
     benchNameNumber("GetNameNumber, \"John Smith\"", u"John Smith", 200000);

@@ -6,9 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh xvfb libxcb1-dev valgrind xdotool
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build build-bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench
 
 work=$(mktemp -d)
 chmod 700 "$work"

@@ -7,9 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh xvfb libxcb1-dev valgrind
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build build-bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench
 
 # A server of its own, with no window manager, on the first free display.
 display_file=$(mktemp)

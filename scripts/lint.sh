@@ -4,8 +4,8 @@
 #   scripts/lint.sh            both (what scripts/test.sh runs)
 #   scripts/lint.sh --tidy     clang-tidy only: every source of src/
 #   scripts/lint.sh --format   clang-format only: every C++ file in the repository
-# clang-tidy reads the compile commands of build-test/ (ORVEL_LINT_BUILD to use
-# another build folder) and configures it when they are missing.
+# clang-tidy reads the compile commands of build-dev/, which the dev preset
+# configures when they are missing (ORVEL_LINT_BUILD names another build folder).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,9 +20,9 @@ esac
 
 status=0
 if [[ $tidy == 1 ]]; then
-    build=${ORVEL_LINT_BUILD:-build-test}
+    build=${ORVEL_LINT_BUILD:-build-dev}
     if [[ ! -f $build/compile_commands.json ]]; then
-        cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON >/dev/null
+        cmake --preset dev -B "$build" >/dev/null
     fi
     # Generated sources (moc, resources) must exist before the sources that include them are read.
     cmake --build "$build" --target OrvelFreeBiblicalNumerology >/dev/null

@@ -12,7 +12,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 scripts/install-deps.sh
-cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-run
+cmake --preset run >/dev/null
+cmake --build --preset run
 echo "Starting build-run/src/OrvelFreeBiblicalNumerology (its windows are titled Orvel Biblical Numerology)."
 exec build-run/src/OrvelFreeBiblicalNumerology

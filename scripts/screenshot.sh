@@ -11,8 +11,8 @@ name="John Smith"
 scripts/install-deps.sh xvfb xdotool imagemagick
 program=${1:-}
 if [ -z "$program" ]; then
-    cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
-    cmake --build build-run --target OrvelFreeBiblicalNumerology
+    cmake --preset run >/dev/null
+    cmake --build --preset run
     program=build-run/src/OrvelFreeBiblicalNumerology
 fi
 

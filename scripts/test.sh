@@ -26,13 +26,13 @@ test_packages=(
 )
 stage "installing the packages that are missing"
 scripts/install-deps.sh "${test_packages[@]}"
-stage "building with warnings as errors and running every test (build-test/)"
-# The package is checked once, below, from an optimised build.
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_PACKAGE_TEST=OFF >/dev/null
-cmake --build build-test
-(cd build-test && ctest --output-on-failure --parallel 2)
+stage "building with warnings as errors and running every test (build-dev/)"
+# The everyday preset; the package is checked once, below, from an optimised build.
+cmake --preset dev >/dev/null
+cmake --build --preset dev
+ctest --preset dev
 
-# clang-tidy over the program's sources (.clang-tidy), on build-test's compile
+# clang-tidy over the program's sources (.clang-tidy), on build-dev's compile
 # commands, and clang-format's verdict on every C++ file (.clang-format).
 stage "clang-tidy and clang-format"
 scripts/lint.sh
@@ -50,9 +50,8 @@ ctest --preset package
 # texts in its own fonts takes about 1.18 times even with plain labels; what
 # start-up adds on top of that is what this catches.
 stage "the start-up cost in instructions (build-bench/)"
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON -DBUILD_TESTING=OFF \
-    -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build build-bench --target OrvelFreeBiblicalNumerology orvel_emptywindow
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target OrvelFreeBiblicalNumerology orvel_emptywindow
 scripts/count-instructions.sh startup --max-frame-ratio 1.225
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,

@@ -16,7 +16,7 @@ list(TRANSFORM orvel_wine_path PREPEND "Z:")
 string(REPLACE "/" "\\" ORVEL_WINEPATH "${orvel_wine_path}")
 
 set(ORVEL_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
-configure_file(${PROJECT_SOURCE_DIR}/tests/windows/wine-run.sh.in ${PROJECT_BINARY_DIR}/wine-run.sh
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${PROJECT_BINARY_DIR}/wine-run.sh
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
                @ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_BINARY_DIR}/wine-run.sh)

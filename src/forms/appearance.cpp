@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QPalette>
 #include <QPixmap>
 #include <QResource>
@@ -198,6 +199,15 @@ const QIcon &programIcon()
         return set;
     }();
     return icon;
+}
+
+void showProgramIcon(QLabel *picture)
+{
+    picture->setPixmap(programIconPixmap());
+    picture->adjustSize();
+    picture->setAccessibleName(QCoreApplication::translate("Appearance", "Program icon"));
+    picture->setAccessibleDescription(
+        QCoreApplication::translate("Appearance", "An open Bible with a cross, the icon of Orvel Biblical Numerology"));
 }
 
 const QCursor &handCursor()

@@ -10,6 +10,7 @@
 class QCursor;
 class QIcon;
 class QImage;
+class QLabel;
 class QPixmap;
 class QWidget;
 
@@ -50,5 +51,8 @@ QImage picture(const char *name);
 const QIcon &programIcon();
 const QPixmap &programIconPixmap();
 const QCursor &handCursor();
+
+// A picture box that shows the program icon at its own size, with the words a screen reader says for it.
+void showProgramIcon(QLabel *picture);
 
 }  // namespace Appearance

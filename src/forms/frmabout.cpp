@@ -51,21 +51,7 @@ constexpr ControlPlace kLayout[] = {
     {"picIcon", "frmAbout", 90, 120, 480, 480, true},
 };
 // clang-format on
-
-QRect designed(const char *name)
-{
-    return designedRect(kLayout, name);
-}
-
-template <typename Label>
-Label *makeLabel(QWidget *parent, const char *name, const QString &text, const QColor &colour)
-{
-    auto *label = placeControl<Label>(parent, name, designed(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    Appearance::setTextColour(label, colour);
-    return label;
-}
+static_assert(containersArePlaced(kLayout, "frmAbout"));
 
 }  // namespace
 
@@ -80,44 +66,35 @@ frmAbout::frmAbout(QWidget *parent)
     Appearance::paintBackground(this, kBackground);
     setFixedSize(Twips::toPixels(6585), Twips::toPixels(3390));
 
-    Label1 = makeLabel<QLabel>(this, "Label1", tr(kDescriptionText), kDescription);
-    Label1->setWordWrap(true);
-
-    Label2 = makeLabel<QLabel>(this, "Label2", Appearance::windowCaption(), Qt::white);
-    Label2->setFont(verdana(12, Weight::Bold));
-    Label2->adjustSize();
+    const QFont link = verdana(8.25, Weight::Regular, Underline::Yes);
+    Label1 = makeControl<QLabel>(this, layoutRow(kLayout, "Label1"),
+                                 LabelText{tr(kDescriptionText), font(), kDescription, true});
+    Label2 = makeControl<QLabel>(this, layoutRow(kLayout, "Label2"),
+                                 LabelText{Appearance::windowCaption(), verdana(12, Weight::Bold), Qt::white});
 
     // The rule runs past both edges of the window, so it is simply clipped there.
-    Line2 = placeControl<QFrame>(this, "Line2", designed("Line2"));
+    Line2 = makeControl<QFrame>(this, layoutRow(kLayout, "Line2"));
     Line2->setFrameShape(QFrame::NoFrame);
     Appearance::paintBackground(Line2, kDescription);
 
-    lblCobrand = makeLabel<ClickableLabel>(this, "lblCobrand", tr("Click here for more details"), kLink);
-    lblCobrand->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
-    lblCobrand->adjustSize();
+    lblCobrand = makeControl<ClickableLabel>(this, layoutRow(kLayout, "lblCobrand"),
+                                             LabelText{tr("Click here for more details"), link, kLink});
+    Label3 = makeControl<QLabel>(this, layoutRow(kLayout, "Label3"),
+                                 LabelText{tr(kOfferText), verdana(8.25, Weight::Bold), kOffer, true});
+    lblHomePage = makeControl<ClickableLabel>(
+        this, layoutRow(kLayout, "lblHomePage"),
+        LabelText{tr("Click here to visit %1").arg(modHelp::HomePage()), link, kLink});
 
-    Label3 = makeLabel<QLabel>(this, "Label3", tr(kOfferText), kOffer);
-    Label3->setFont(verdana(8.25, Weight::Bold));
-    Label3->setWordWrap(true);
-
-    lblHomePage = makeLabel<ClickableLabel>(this, "lblHomePage", tr("Click here to visit %1").arg(modHelp::HomePage()),
-                                            kLink);
-    lblHomePage->setFont(verdana(8.25, Weight::Regular, Underline::Yes));
-    lblHomePage->adjustSize();
-
-    cmdOK = placeControl<CommandButton>(this, "cmdOK", designed("cmdOK"));
-    cmdOK->setText(tr("OK"));
-    cmdOK->setFont(verdana(8.25, Weight::Bold));
+    cmdOK = makeControl<CommandButton>(this, layoutRow(kLayout, "cmdOK"), [](CommandButton *button) {
+        button->setText(tr("OK"));
+        button->setFont(verdana(8.25, Weight::Bold));
+    });
     cmdOK->setDefault(true);
     // Esc presses OK as well, so both keys close the box the same way.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, cmdOK, &QPushButton::click);
 
-    picIcon = placeControl<QLabel>(this, "picIcon", designed("picIcon"));
-    picIcon->setPixmap(Appearance::programIconPixmap());
-    picIcon->adjustSize();
-    picIcon->setAccessibleName(tr("Program icon"));
-    picIcon->setAccessibleDescription(tr("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
+    picIcon = makeControl<QLabel>(this, layoutRow(kLayout, "picIcon"), Appearance::showProgramIcon);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(lblHomePage, &ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);
@@ -125,11 +102,6 @@ frmAbout::frmAbout(QWidget *parent)
 
     cmdOK->setFocus();
     Appearance::centreOnScreen(this);
-}
-
-std::span<const ControlPlace> frmAbout::Layout()
-{
-    return kLayout;
 }
 
 void frmAbout::cmdOK_Click()

@@ -53,6 +53,7 @@ constexpr char kCoBrandCaption[] = QT_TRANSLATE_NOOP(
 constexpr char kFullBrandCaption[] = QT_TRANSLATE_NOOP(
     "frmMain", "Home Business Opportunity. Start your own Internet business and make money online. Get this "
                "software fully branded for your website. Click here for more details.");
+constexpr char kNumberCaption[] = QT_TRANSLATE_NOOP("frmMain", "Biblical Number");
 constexpr char kIntroduction[] = QT_TRANSLATE_NOOP(
     "frmMain", "The verses of the Holy Bible relate to us in many different ways. Know the verse that "
                "corresponds to your name with Orvel Biblical Numerology. Just enter your name to get started.");
@@ -78,17 +79,13 @@ constexpr ControlPlace kLayout[] = {
     {"lblLabel_5", "fraMain", 705, 600, 7455, 675},
     {"txtName", "fraMain", 4223, 2115, 3525, 345},
     {"cmdProceed", "fraMain", 3548, 3120, 4200, 375},
-    {"Picture1", "fraMain", 1103, 1680, 1590, 1815},
+    {"Picture1", "fraMain", 1103, 1680, 1590, 1815, true},
     {"fraFullBrand", "clientArea", 30, 5000, 8800, 850},
     {"lblFullBrand", "fraFullBrand", 120, 165, 8535, 600},
     {"lblCobrand", "fraFullBrand", 120, 165, 8535, 600},
 };
 // clang-format on
-
-QRect designed(const char *name)
-{
-    return designedRect(kLayout, name);
-}
+static_assert(containersArePlaced(kLayout, "clientArea"));
 
 QString forumInvitation()
 {
@@ -110,53 +107,21 @@ std::u16string_view toEngine(const QString &text)
     return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
-template <typename Widget>
-Widget *place(QWidget *container, const char *name, const QRect &geometry, const QFont &font)
+// The set-up of a widget that only takes a font.
+auto withFont(const QFont &font)
 {
-    auto *widget = placeControl<Widget>(container, name, geometry);
-    widget->setFont(font);
-    return widget;
+    return [font](QWidget *widget) { widget->setFont(font); };
 }
 
-// A label of one line of text at its designed place and size.
-QLabel *textLabel(QWidget *container, const char *name, const QRect &geometry, const QFont &font, const QColor &colour,
-                  const QString &text)
+// The set-up of the window's two command buttons.
+auto greenButton(const QString &caption)
 {
-    auto *label = place<QLabel>(container, name, geometry, font);
-    Appearance::setTextColour(label, colour);
-    label->setText(text);
-    return label;
-}
-
-// A label that sizes itself to its one line of text, keeping its top left corner.
-QLabel *autoSizeLabel(QWidget *container, const char *name, const QRect &geometry, const QFont &font,
-                      const QColor &colour, const QString &text)
-{
-    QLabel *label = textLabel(container, name, geometry, font, colour, text);
-    label->adjustSize();
-    return label;
-}
-
-// A label of fixed size whose text breaks between words.
-template <typename Label = QLabel>
-Label *wrappingLabel(QWidget *container, const char *name, const QRect &geometry, const QFont &font,
-                     const QColor &colour, Qt::Alignment alignment, const QString &text)
-{
-    auto *label = place<Label>(container, name, geometry, font);
-    Appearance::setTextColour(label, colour);
-    label->setWordWrap(true);
-    label->setAlignment(alignment | Qt::AlignTop);
-    label->setText(text);
-    return label;
-}
-
-QPushButton *commandButton(QWidget *container, const char *name, const QRect &geometry, const QString &caption)
-{
-    auto *button = place<CommandButton>(container, name, geometry, Appearance::verdana(8.25, Weight::Bold));
-    button->setText(caption);
-    button->setAutoDefault(false);
-    button->setFace(kStripGreen);
-    return button;
+    return [caption](CommandButton *button) {
+        button->setFont(Appearance::verdana(8.25, Weight::Bold));
+        button->setText(caption);
+        button->setAutoDefault(false);
+        button->setFace(kStripGreen);
+    };
 }
 
 }  // namespace
@@ -180,9 +145,10 @@ frmMain::frmMain(QWidget *parent)
 
     buildMenu();
     // Created from back to front: a later sibling lies in front of an earlier one.
-    Label14 = wrappingLabel<ClickableLabel>(client, "Label14", designed("Label14"),
-                                            Appearance::verdana(8.25, Weight::Bold, Underline::Yes), kWhite,
-                                            Qt::AlignHCenter, forumInvitation());
+    Label14 = makeControl<ClickableLabel>(client, layoutRow(kLayout, "Label14"),
+                                          LabelText{forumInvitation(),
+                                                    Appearance::verdana(8.25, Weight::Bold, Underline::Yes), kWhite,
+                                                    true, Qt::AlignHCenter | Qt::AlignTop});
     buildInputScreen(client);
     buildPromotionStrip(client);
     announcer = new Announcer(client);
@@ -197,11 +163,6 @@ frmMain::frmMain(QWidget *parent)
     Appearance::centreOnScreen(this);
     connectHandlers();
     Form_Load();
-}
-
-std::span<const ControlPlace> frmMain::Layout()
-{
-    return kLayout;
 }
 
 void frmMain::buildMenu()
@@ -250,14 +211,16 @@ void frmMain::buildMenu()
 
 void frmMain::buildPromotionStrip(QWidget *client)
 {
-    fraFullBrand = place<FrameBox>(client, "fraFullBrand", designed("fraFullBrand"), font());
+    fraFullBrand = makeControl<FrameBox>(client, layoutRow(kLayout, "fraFullBrand"), withFont(font()));
     Appearance::paintBackground(fraFullBrand, kStripGreen);
 
     const QFont linkFont = Appearance::verdana(8.25, Weight::Bold, Underline::Yes);
-    lblFullBrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblFullBrand", designed("lblFullBrand"), linkFont,
-                                                 kWhite, Qt::AlignHCenter, tr(kFullBrandCaption));
-    lblCobrand = wrappingLabel<ClickableLabel>(fraFullBrand, "lblCobrand", designed("lblCobrand"), linkFont, kWhite,
-                                               Qt::AlignHCenter, Appearance::shownCaption(tr(kCoBrandCaption)));
+    lblFullBrand = makeControl<ClickableLabel>(
+        client, layoutRow(kLayout, "lblFullBrand"),
+        LabelText{tr(kFullBrandCaption), linkFont, kWhite, true, Qt::AlignHCenter | Qt::AlignTop});
+    lblCobrand = makeControl<ClickableLabel>(client, layoutRow(kLayout, "lblCobrand"),
+                                             LabelText{Appearance::shownCaption(tr(kCoBrandCaption)), linkFont, kWhite,
+                                                       true, Qt::AlignHCenter | Qt::AlignTop});
     for (QLabel *label : {static_cast<QLabel *>(lblFullBrand), static_cast<QLabel *>(lblCobrand)}) {
         Appearance::paintBackground(label, kStripGreen);
         label->installEventFilter(this);
@@ -277,25 +240,27 @@ void frmMain::followFrontPromotion()
 
 void frmMain::buildInputScreen(QWidget *client)
 {
-    fraMain = place<QFrame>(client, "fraMain", designed("fraMain"), font());
+    fraMain = makeControl<QFrame>(client, layoutRow(kLayout, "fraMain"), withFont(font()));
     fraMain->setFrameShape(QFrame::NoFrame);
     Appearance::paintBackground(fraMain, kScreenGreen);
 
     const QFont bold = Appearance::verdana(8.25, Weight::Bold);
-    lblLabel[0] = autoSizeLabel(fraMain, "lblLabel_0", designed("lblLabel_0"), font(), kWhite, tr("Name"));
-    lblLabel[5] = wrappingLabel(fraMain, "lblLabel_5", designed("lblLabel_5"), bold, kWhite, Qt::AlignHCenter,
-                                tr(kIntroduction));
+    lblLabel[0] = makeControl<QLabel>(client, layoutRow(kLayout, "lblLabel_0"), LabelText{tr("Name"), font(), kWhite});
+    lblLabel[5] = makeControl<QLabel>(
+        client, layoutRow(kLayout, "lblLabel_5"),
+        LabelText{tr(kIntroduction), bold, kWhite, true, Qt::AlignHCenter | Qt::AlignTop});
 
-    txtName = place<QLineEdit>(fraMain, "txtName", designed("txtName"), font());
+    txtName = makeControl<QLineEdit>(client, layoutRow(kLayout, "txtName"), withFont(font()));
     Appearance::setBoxColours(txtName, kWhite, kBlack);
     txtName->installEventFilter(this);
 
-    cmdProceed = commandButton(fraMain, "cmdProceed", designed("cmdProceed"),
-                               tr("&Get My Biblical Numerology Reading"));
+    cmdProceed = makeControl<CommandButton>(client, layoutRow(kLayout, "cmdProceed"),
+                                            greenButton(tr("&Get My Biblical Numerology Reading")));
 
-    Picture1 = place<QLabel>(fraMain, "Picture1", designed("Picture1"), font());
-    Picture1->setPixmap(QPixmap::fromImage(Appearance::picture("bible.jpg")));
-    Picture1->adjustSize();
+    Picture1 = makeControl<QLabel>(client, layoutRow(kLayout, "Picture1"), [this](QLabel *picture) {
+        picture->setFont(font());
+        picture->setPixmap(QPixmap::fromImage(Appearance::picture("bible.jpg")));
+    });
 
     // What a screen reader says for the controls that carry no words of their own.
     Picture1->setAccessibleName(tr("Bible"));
@@ -316,25 +281,30 @@ void frmMain::buildResultScreen()
         return;
     QWidget *client = centralWidget();
     const QFont bold = Appearance::verdana(8.25, Weight::Bold);
-    fraResult = place<FrameBox>(client, "fraResult", designed("fraResult"), bold);
+    fraResult = makeControl<FrameBox>(client, layoutRow(kLayout, "fraResult"), withFont(bold));
     fraResult->setTitle(tr("Orvel Biblical Numerology Results"));
     Appearance::paintBackground(fraResult, kScreenGreen);
     Appearance::setTextColour(fraResult, kWhite);
 
-    lblResult[2] = wrappingLabel(fraResult, "lblResult_2", designed("lblResult_2"), font(), kReadingGreen,
-                                 Qt::AlignLeft, readingText(numerology::kBiblicalNumbers[2].description));
-    lblLabel[1] = autoSizeLabel(fraResult, "lblLabel_1", designed("lblLabel_1"), bold, kWhite, tr("Biblical Number"));
-    lblLabel[2] = autoSizeLabel(fraResult, "lblLabel_2", designed("lblLabel_2"), bold, kWhite, tr("Biblical Keywords"));
-    lblLabel[3] = autoSizeLabel(fraResult, "lblLabel_3", designed("lblLabel_3"), bold, kWhite,
-                                tr("Biblical Keywords Description"));
-    lblResult[0] = autoSizeLabel(fraResult, "lblResult_0", designed("lblResult_0"),
-                                 Appearance::verdana(14.25, Weight::Bold), kNumberGreen, QStringLiteral("40"));
-    lblResult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lblResult[1] = autoSizeLabel(fraResult, "lblResult_1", designed("lblResult_1"), font(), kReadingGreen,
-                                 readingText(numerology::kBiblicalNumbers[11].keyword));
-    lblLabel[4] = autoSizeLabel(fraResult, "lblLabel_4", designed("lblLabel_4"), bold, kWhite, tr("Symbolism"));
+    lblResult[2] = makeControl<QLabel>(client, layoutRow(kLayout, "lblResult_2"),
+                                       LabelText{readingText(numerology::kBiblicalNumbers[2].description), font(),
+                                                 kReadingGreen, true, Qt::AlignLeft | Qt::AlignTop});
+    lblLabel[1] = makeControl<QLabel>(client, layoutRow(kLayout, "lblLabel_1"),
+                                      LabelText{tr(kNumberCaption), bold, kWhite});
+    lblLabel[2] = makeControl<QLabel>(client, layoutRow(kLayout, "lblLabel_2"),
+                                      LabelText{tr("Biblical Keywords"), bold, kWhite});
+    lblLabel[3] = makeControl<QLabel>(client, layoutRow(kLayout, "lblLabel_3"),
+                                      LabelText{tr("Biblical Keywords Description"), bold, kWhite});
+    lblResult[0] = makeControl<QLabel>(client, layoutRow(kLayout, "lblResult_0"),
+                                       LabelText{QStringLiteral("40"), Appearance::verdana(14.25, Weight::Bold),
+                                                 kNumberGreen, false, Qt::AlignRight | Qt::AlignTop});
+    lblResult[1] = makeControl<QLabel>(
+        client, layoutRow(kLayout, "lblResult_1"),
+        LabelText{readingText(numerology::kBiblicalNumbers[11].keyword), font(), kReadingGreen});
+    lblLabel[4] = makeControl<QLabel>(client, layoutRow(kLayout, "lblLabel_4"),
+                                      LabelText{tr("Symbolism"), bold, kWhite});
 
-    txtSymbolism = place<QPlainTextEdit>(fraResult, "txtSymbolism", designed("txtSymbolism"), font());
+    txtSymbolism = makeControl<QPlainTextEdit>(client, layoutRow(kLayout, "txtSymbolism"), withFont(font()));
     txtSymbolism->setReadOnly(true);
     txtSymbolism->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txtSymbolism->setFocusPolicy(Qt::StrongFocus);
@@ -353,7 +323,7 @@ void frmMain::buildResultScreen()
     lblResult[1]->setAccessibleDescription(lblLabel[2]->text());
     lblResult[2]->setAccessibleDescription(lblLabel[3]->text());
 
-    cmdBack = commandButton(fraResult, "cmdBack", designed("cmdBack"), tr("&Do It Once Again"));
+    cmdBack = makeControl<CommandButton>(client, layoutRow(kLayout, "cmdBack"), greenButton(tr("&Do It Once Again")));
     // "&Donate" on the menu bar has the same letter; the button keeps Alt+D.
     new AccessKeyClaim(cmdBack);
 
@@ -524,26 +494,32 @@ void frmMain::cmdProceed_Click()
         return;
     buildResultScreen();
     const numerology::Reading reading = numerology::GetReading(toEngine(*strName));
-    if (reading.row) {
-        lblResult[0]->setText(QString::number(reading.number));
-        lblResult[0]->adjustSize();
-        lblResult[1]->setText(readingText(reading.row->keyword));
-        lblResult[1]->adjustSize();
-        lblResult[2]->setText(readingText(reading.row->description));
-        txtSymbolism->setPlainText(readingText(reading.row->symbolism));
+    if (!reading.row) {
+        // The result screen still shows the reading before, already told.
+        fraResult->raise();
+        return;
     }
+    const QString number = QString::number(reading.number);
+    const QString keyword = readingText(reading.row->keyword);
+    const QString description = readingText(reading.row->description);
+    lblResult[0]->setText(number);
+    lblResult[0]->adjustSize();
+    lblResult[1]->setText(keyword);
+    lblResult[1]->adjustSize();
+    lblResult[2]->setText(description);
+    txtSymbolism->setPlainText(readingText(reading.row->symbolism));
     fraResult->raise();
-    announceReading();
+    announceReading(number, keyword, description);
 }
 
 // The reading as a person would say it, once as it comes to the front, and
 // again with the button that a Tab into the result screen reaches first.
-void frmMain::announceReading()
+void frmMain::announceReading(const QString &number, const QString &keyword, const QString &description)
 {
-    const QString sentence = lblLabel[1]->text() + QLatin1Char(' ') + lblResult[0]->text() + QStringLiteral(", ")
-                             + lblResult[1]->text() + QLatin1Char('.');
+    const QString sentence = tr(kNumberCaption) + QLatin1Char(' ') + number + QStringLiteral(", ") + keyword
+                             + QLatin1Char('.');
     cmdBack->setAccessibleDescription(sentence);
-    announcer->announce(sentence, lblResult[2]->text());
+    announcer->announce(sentence, description);
 }
 
 void frmMain::cmdBack_Click()

@@ -2,14 +2,11 @@
 // that shows its reading, the menu bar and the link labels.
 #pragma once
 
-#include "control.h"
-
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
 #include <optional>
-#include <span>
 
 class Announcer;
 class ClickableLabel;
@@ -27,9 +24,6 @@ class frmMain : public QMainWindow
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
-
-    // Where the controls are placed when the window is made, by name.
-    static std::span<const ControlPlace> Layout();
 
     // The two promotion labels that share one place on the window.
     enum class Promotion { CoBrand, FullBrand };
@@ -61,24 +55,25 @@ private:
     QAction *mnuMakeMoney = nullptr;
 
     // On the window
-    ClickableLabel *Label14 = nullptr;
-    QGroupBox *fraFullBrand = nullptr;
-    ClickableLabel *lblCobrand = nullptr;
-    ClickableLabel *lblFullBrand = nullptr;
+    ClickableLabel *Label14 = nullptr;       // the forum's invitation at the top: opens the maker's home page
+    QGroupBox *fraFullBrand = nullptr;       // the promotion strip at the bottom, behind both labels
+    ClickableLabel *lblCobrand = nullptr;    // the co-branding offer: opens its page
+    ClickableLabel *lblFullBrand = nullptr;  // the fully-branded offer, in the same place: opens its page
 
     // The input screen
-    QFrame *fraMain = nullptr;
-    QLabel *Picture1 = nullptr;
-    QPushButton *cmdProceed = nullptr;
-    QLineEdit *txtName = nullptr;
+    QFrame *fraMain = nullptr;          // the input screen itself
+    QLabel *Picture1 = nullptr;         // the picture of the Bible
+    QPushButton *cmdProceed = nullptr;  // "&Get My Biblical Numerology Reading"
+    QLineEdit *txtName = nullptr;       // the name to read
 
     // The result screen
-    QGroupBox *fraResult = nullptr;
-    QPushButton *cmdBack = nullptr;
-    QPlainTextEdit *txtSymbolism = nullptr;
-    std::array<QLabel *, 3> lblResult{};  // 0 the number, 1 the keyword, 2 the description
+    QGroupBox *fraResult = nullptr;          // the result screen itself, in the input screen's place
+    QPushButton *cmdBack = nullptr;          // "&Do It Once Again": back to the input screen
+    QPlainTextEdit *txtSymbolism = nullptr;  // the verses of the reading, read-only
+    std::array<QLabel *, 3> lblResult{};     // 0 the number, 1 the keyword, 2 the description
 
-    // The fixed captions of both screens.
+    // The fixed captions of both screens: 0 "Name", 1 to 4 the result
+    // screen's headings, 5 the introduction above the name box.
     std::array<QLabel *, 6> lblLabel{};
 
 protected:
@@ -93,7 +88,7 @@ private:
     void buildResultScreen();
     void connectHandlers();
     void followFrontPromotion();
-    void announceReading();
+    void announceReading(const QString &number, const QString &keyword, const QString &description);
 
     void Form_Load();
     void Form_Unload();

@@ -95,11 +95,7 @@ constexpr ControlPlace kLayout[] = {
     {"lblGoToHome", "Frame6", 75, 4250, 3585, 210, true},
 };
 // clang-format on
-
-QRect designed(const char *name)
-{
-    return designedRect(kLayout, name);
-}
+static_assert(containersArePlaced(kLayout, "frmNagScreen2"));
 
 const char kEmailSpaceRefused[] = QT_TRANSLATE_NOOP("frmNagScreen2", "Email Address Cannot Contain Space");
 
@@ -150,36 +146,29 @@ void restorePlaceholder(QWidget *box, const char *placeholder)
         setBoxText(box, modTellAFriend::shownPlaceholder(placeholder));
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QFont &font)
+// The set-up of a box of the refer-a-friend frame that shows its placeholder.
+auto placeholderBox(const char *placeholder)
 {
-    auto *label = placeControl<QLabel>(parent, name, designed(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setText(text);
-    return label;
+    return [placeholder](QLineEdit *box) {
+        // The frame's bold caption font is not the boxes' own.
+        box->setFont(windowFont());
+        box->setText(modTellAFriend::shownPlaceholder(placeholder));
+        // The placeholder is the box's only caption, and it goes once the user types.
+        box->setAccessibleName(modTellAFriend::shownPlaceholder(placeholder));
+        // Long texts start at their beginning, as a freshly loaded box shows them.
+        box->setCursorPosition(0);
+    };
 }
 
-QLineEdit *makeBox(QWidget *parent, const char *name, const char *placeholder)
+// The set-up of the screen's two frames.
+auto navyFrame(const char *caption)
 {
-    auto *box = placeControl<QLineEdit>(parent, name, designed(name));
-    // The frame's bold caption font is not the boxes' own.
-    box->setFont(windowFont());
-    box->setText(modTellAFriend::shownPlaceholder(placeholder));
-    // The placeholder is the box's only caption, and it goes once the user types.
-    box->setAccessibleName(modTellAFriend::shownPlaceholder(placeholder));
-    // Long texts start at their beginning, as a freshly loaded box shows them.
-    box->setCursorPosition(0);
-    return box;
-}
-
-QGroupBox *makeFrame(QWidget *parent, const char *name, const char *caption)
-{
-    auto *frame = placeControl<FrameBox>(parent, name, designed(name));
-    frame->setTitle(QCoreApplication::translate("frmNagScreen2", caption));
-    frame->setFont(verdana(9.75, Weight::Bold));
-    Appearance::paintBackground(frame, kNavy);
-    Appearance::setTextColour(frame, Qt::white);
-    return frame;
+    return [caption](FrameBox *frame) {
+        frame->setTitle(QCoreApplication::translate("frmNagScreen2", caption));
+        frame->setFont(verdana(9.75, Weight::Bold));
+        Appearance::paintBackground(frame, kNavy);
+        Appearance::setTextColour(frame, Qt::white);
+    };
 }
 
 }  // namespace
@@ -218,11 +207,6 @@ std::array<frmNagScreen2::PlaceholderBox, 5> frmNagScreen2::placeholderBoxes() c
              {txtMessage, kMessagePlaceholder}}};
 }
 
-std::span<const ControlPlace> frmNagScreen2::Layout()
-{
-    return kLayout;
-}
-
 int frmNagScreen2::MessageIndex(float r)
 {
     // The product stays in single precision, as the draw itself is.
@@ -240,53 +224,50 @@ void frmNagScreen2::buildWindow()
     // Labels without a colour of their own take the system's button-text colour.
     const QColor labelText = palette().color(QPalette::ButtonText);
 
-    Label1 = makeLabel(this, "Label1", Appearance::windowCaption(), windowFont(18));
-    Appearance::setTextColour(Label1, labelText);
-    Label1->adjustSize();
-
+    Label1 = makeControl<QLabel>(this, layoutRow(kLayout, "Label1"),
+                                 LabelText{Appearance::windowCaption(), windowFont(18), labelText});
     // Its text is the message that Form_Load draws.
-    Label2 = makeLabel(this, "Label2", QString(), verdana(9.75, Weight::Bold));
-    Appearance::setTextColour(Label2, labelText);
-    Label2->setWordWrap(true);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2 = makeControl<QLabel>(
+        this, layoutRow(kLayout, "Label2"),
+        LabelText{QString(), verdana(9.75, Weight::Bold), labelText, true, Qt::AlignLeft | Qt::AlignTop});
+    Picture1 = makeControl<QLabel>(this, layoutRow(kLayout, "Picture1"), Appearance::showProgramIcon);
 
-    Picture1 = placeControl<QLabel>(this, "Picture1", designed("Picture1"));
-    Picture1->setPixmap(Appearance::programIconPixmap());
-    Picture1->adjustSize();
-    Picture1->setAccessibleName(tr("Program icon"));
-    Picture1->setAccessibleDescription(tr("An open Bible with a cross, the icon of Orvel Biblical Numerology"));
+    Check1 = makeControl<QPushButton>(this, layoutRow(kLayout, "Check1"), [](QPushButton *button) {
+        button->setText(tr("Click Here To Visit %1 Now").arg(QLatin1StringView(Hosts::kMakerSite)));
+        button->setCheckable(true);
+        button->setFont(verdana(14.25));
+        button->setCursor(Appearance::handCursor());
+        QPalette checkColours = button->palette();
+        checkColours.setColor(QPalette::ButtonText, kCheckText);
+        button->setPalette(checkColours);
+    });
 
-    Check1 = placeControl<QPushButton>(this, "Check1", designed("Check1"));
-    Check1->setText(tr("Click Here To Visit %1 Now").arg(QLatin1StringView(Hosts::kMakerSite)));
-    Check1->setCheckable(true);
-    Check1->setFont(verdana(14.25));
-    Check1->setCursor(Appearance::handCursor());
-    QPalette checkColours = Check1->palette();
-    checkColours.setColor(QPalette::ButtonText, kCheckText);
-    Check1->setPalette(checkColours);
-
-    cmdClose = placeControl<CommandButton>(this, "cmdClose", designed("cmdClose"));
-    cmdClose->setText(tr("E&xit"));
+    cmdClose = makeControl<CommandButton>(this, layoutRow(kLayout, "cmdClose"),
+                                          [](CommandButton *button) { button->setText(tr("E&xit")); });
     // No button is the window's default; the one with the focus is drawn as the one Enter presses.
     cmdClose->setAutoDefault(true);
 }
 
 void frmNagScreen2::buildReferFriendBox()
 {
-    Frame2 = makeFrame(this, "Frame2", QT_TRANSLATE_NOOP("frmNagScreen2", "Refer A Friend"));
+    Frame2 = makeControl<FrameBox>(this, layoutRow(kLayout, "Frame2"),
+                                   navyFrame(QT_TRANSLATE_NOOP("frmNagScreen2", "Refer A Friend")));
 
-    txtName = makeBox(Frame2, "txtName", kNamePlaceholder);
+    txtName = makeControl<QLineEdit>(this, layoutRow(kLayout, "txtName"), placeholderBox(kNamePlaceholder));
 
-    cmdSubmit = placeControl<CommandButton>(Frame2, "cmdSubmit", designed("cmdSubmit"));
-    cmdSubmit->setText(tr("Refer A Friend &Now"));
-    cmdSubmit->setFont(verdana(8.25, Weight::Bold));
+    cmdSubmit = makeControl<CommandButton>(this, layoutRow(kLayout, "cmdSubmit"), [](CommandButton *button) {
+        button->setText(tr("Refer A Friend &Now"));
+        button->setFont(verdana(8.25, Weight::Bold));
+    });
     cmdSubmit->setAutoDefault(true);
 
-    txtEmail = makeBox(Frame2, "txtEmail", kEmailPlaceholder);
-    txtFriendEmail = makeBox(Frame2, "txtFriendEmail", kFriendEmailPlaceholder);
-    txtFriendName = makeBox(Frame2, "txtFriendName", kFriendNamePlaceholder);
+    txtEmail = makeControl<QLineEdit>(this, layoutRow(kLayout, "txtEmail"), placeholderBox(kEmailPlaceholder));
+    txtFriendEmail = makeControl<QLineEdit>(this, layoutRow(kLayout, "txtFriendEmail"),
+                                            placeholderBox(kFriendEmailPlaceholder));
+    txtFriendName = makeControl<QLineEdit>(this, layoutRow(kLayout, "txtFriendName"),
+                                           placeholderBox(kFriendNamePlaceholder));
 
-    txtMessage = placeControl<QPlainTextEdit>(Frame2, "txtMessage", designed("txtMessage"));
+    txtMessage = makeControl<QPlainTextEdit>(this, layoutRow(kLayout, "txtMessage"));
     txtMessage->setFont(windowFont());
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
@@ -296,22 +277,18 @@ void frmNagScreen2::buildReferFriendBox()
 
 void frmNagScreen2::buildSuiteColumn()
 {
-    Frame6 = makeFrame(this, "Frame6", QT_TRANSLATE_NOOP("frmNagScreen2", "Download Gleamware"));
+    Frame6 = makeControl<FrameBox>(this, layoutRow(kLayout, "Frame6"),
+                                   navyFrame(QT_TRANSLATE_NOOP("frmNagScreen2", "Download Gleamware")));
 
-    Label3 = makeLabel(Frame6, "Label3", tr(kSuiteText), verdana(9));
-    Appearance::setTextColour(Label3, Qt::white);
-    Label3->setWordWrap(true);
-    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label3 = makeControl<QLabel>(this, layoutRow(kLayout, "Label3"),
+                                 LabelText{tr(kSuiteText), verdana(9), Qt::white, true, Qt::AlignLeft | Qt::AlignTop});
     // A screen reader passes over a text inside a frame when it reads the
     // window's texts; as the window's description it is read after the message.
     setAccessibleDescription(Label3->text());
 
-    lblGoToHome = placeControl<ClickableLabel>(Frame6, "lblGoToHome", designed("lblGoToHome"));
-    lblGoToHome->setTextFormat(Qt::PlainText);
-    lblGoToHome->setFont(verdana(9, Weight::Bold, Underline::Yes));
-    lblGoToHome->setText(tr("Click Here To Visit Gleamware"));
-    Appearance::setTextColour(lblGoToHome, kLinkYellow);
-    lblGoToHome->adjustSize();
+    lblGoToHome = makeControl<ClickableLabel>(
+        this, layoutRow(kLayout, "lblGoToHome"),
+        LabelText{tr("Click Here To Visit Gleamware"), verdana(9, Weight::Bold, Underline::Yes), kLinkYellow});
 }
 
 void frmNagScreen2::connectHandlers()

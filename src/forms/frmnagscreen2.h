@@ -1,14 +1,12 @@
-// The exit screen, shown when the main window closes: a plea to visit the
-// maker's site, the refer-a-friend box, and the Exit that asks to end the program.
+// The exit screen (frmNagScreen2 is its original name), shown when the main
+// window closes: a plea to visit the maker's site, the refer-a-friend box,
+// and the Exit that asks to end the program.
 #pragma once
-
-#include "control.h"
 
 #include <QWidget>
 
 #include <array>
 #include <functional>
-#include <span>
 
 class ClickableLabel;
 class QGroupBox;
@@ -32,9 +30,6 @@ public:
     explicit frmNagScreen2(const RandomDraw &draw = {});
     ~frmNagScreen2() override;
 
-    // Where the controls are placed when the screen is made, by name.
-    static std::span<const ControlPlace> Layout();
-
     // Which of the four messages a draw r picks.
     static int MessageIndex(float r);
 
@@ -47,21 +42,21 @@ signals:
 private:
     // The controls are the window's own; tests find them by their objectName.
     // Each container's controls listed from back to front, the order in which they are stacked.
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Picture1 = nullptr;
-    QPushButton *Check1 = nullptr;
-    QPushButton *cmdClose = nullptr;
-    QGroupBox *Frame2 = nullptr;
-    QLineEdit *txtName = nullptr;
-    QPushButton *cmdSubmit = nullptr;
-    QLineEdit *txtEmail = nullptr;
-    QLineEdit *txtFriendEmail = nullptr;
-    QLineEdit *txtFriendName = nullptr;
-    QPlainTextEdit *txtMessage = nullptr;
-    QGroupBox *Frame6 = nullptr;
-    QLabel *Label3 = nullptr;
-    ClickableLabel *lblGoToHome = nullptr;
+    QLabel *Label1 = nullptr;               // the program's name and version, large
+    QLabel *Label2 = nullptr;               // one of four pleas to visit the forum, drawn at load
+    QLabel *Picture1 = nullptr;             // the program icon
+    QPushButton *Check1 = nullptr;          // a check box drawn as a push button: opens the maker's home page
+    QPushButton *cmdClose = nullptr;        // "E&xit": asks to end the program
+    QGroupBox *Frame2 = nullptr;            // "Refer A Friend", the five boxes and their button
+    QLineEdit *txtName = nullptr;           // the user's own name
+    QPushButton *cmdSubmit = nullptr;       // checks the five values and opens the referral request on the maker's site
+    QLineEdit *txtEmail = nullptr;          // the user's own e-mail address
+    QLineEdit *txtFriendEmail = nullptr;    // the friend's e-mail address
+    QLineEdit *txtFriendName = nullptr;     // the friend's name
+    QPlainTextEdit *txtMessage = nullptr;   // the message, below the frame's visible area
+    QGroupBox *Frame6 = nullptr;            // "Download Gleamware", the column on the right
+    QLabel *Label3 = nullptr;               // what the maker's other programs are
+    ClickableLabel *lblGoToHome = nullptr;  // opens the page of the maker's other programs
 
 protected:
     void closeEvent(QCloseEvent *event) override;

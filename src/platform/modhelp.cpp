@@ -3,72 +3,49 @@
 #include "browser.h"
 #include "hosts.h"
 
+#include <array>
+
 namespace modHelp {
 namespace {
 
-QString address(const char *host, const char *path)
+struct Link {
+    Page page;
+    const char *host;
+    const char *path;
+};
+
+constexpr std::array<Link, 7> kLinks = {{
+    {Page::Help, Hosts::kProductSite, "/orvel-free-biblical-numerology-help.html"},
+    {Page::Home, Hosts::kMakerSite, ""},
+    {Page::Donate, Hosts::kMakerSite, "/donate.html"},
+    {Page::CoBrand, Hosts::kMakerSite, "/co-brand.html"},
+    {Page::FullBrand, Hosts::kMakerSite, "/fully-branded.html"},
+    {Page::Download, Hosts::kProductSite, "/download-orvel-free-biblical-numerology.html"},
+    {Page::SoftwareSuite, Hosts::kMakerSite, "/gleamware"},
+}};
+
+// A page's link is found by its place in the table.
+constexpr bool inPageOrder()
 {
-    return QStringLiteral("http://") + QLatin1StringView(host) + QLatin1StringView(path);
+    for (std::size_t i = 0; i < kLinks.size(); ++i) {
+        if (kLinks[i].page != static_cast<Page>(i))
+            return false;
+    }
+    return kLinks.back().page == Page::SoftwareSuite;
 }
+static_assert(inPageOrder(), "one link for each page, in the order of Page");
 
 }  // namespace
 
-QString HelpPage()
+QString Address(Page page)
 {
-    return address(Hosts::kProductSite, "/orvel-free-biblical-numerology-help.html");
-}
-QString HomePage()
-{
-    return address(Hosts::kMakerSite, "");
-}
-QString DonatePage()
-{
-    return address(Hosts::kMakerSite, "/donate.html");
-}
-QString CoBrandPage()
-{
-    return address(Hosts::kMakerSite, "/co-brand.html");
-}
-QString FullBrandPage()
-{
-    return address(Hosts::kMakerSite, "/fully-branded.html");
-}
-QString DownloadPage()
-{
-    return address(Hosts::kProductSite, "/download-orvel-free-biblical-numerology.html");
-}
-QString SoftwareSuitePage()
-{
-    return address(Hosts::kMakerSite, "/gleamware");
+    const Link &link = kLinks[static_cast<std::size_t>(page)];
+    return QStringLiteral("http://") + QLatin1StringView(link.host) + QLatin1StringView(link.path);
 }
 
-void OpenHelpPage()
+void Open(Page page)
 {
-    Browser::open(HelpPage());
-}
-void OpenHomePage()
-{
-    Browser::open(HomePage());
-}
-void OpenDonatePage()
-{
-    Browser::open(DonatePage());
-}
-void OpenCoBrandPage()
-{
-    Browser::open(CoBrandPage());
-}
-void OpenFullBrandPage()
-{
-    Browser::open(FullBrandPage());
-}
-void OpenDownloadPage()
-{
-    Browser::open(DownloadPage());
-}
-void OpenSoftwareSuitePage()
-{
-    Browser::open(SoftwareSuitePage());
+    Browser::open(Address(page));
 }
 
 }  // namespace modHelp

@@ -3,10 +3,8 @@
 // start real copies side by side. "--end" ends the copy once it runs;
 // "--wait" prints "ready" and holds the start until a line comes on stdin, so
 // that many copies can be let go at the same moment.
-#include "appearance.h"
-#include "browser.h"
 #include "endapplication.h"
-#include "messagebox.h"
+#include "probe.h"
 #include "startapplication.h"
 
 #include <QApplication>
@@ -14,30 +12,19 @@
 
 #include <cstdio>
 
-namespace {
-
-void say(const QString &line)
-{
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-}  // namespace
+using Probe::say;
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    Appearance::apply();
-    app.setQuitOnLastWindowClosed(false);
-    MsgBox::setHandler([](const MsgBox::Request &request) {
-        say(QStringLiteral("box|%1|%2|%3|%4")
-                .arg(request.text)
-                .arg(int(request.icon))
-                .arg(int(request.buttons))
-                .arg(int(request.defaultButton)));
-        return request.defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : request.defaultButton;
+    Probe::setUp(app);
+    Probe::printWhatIsShown([](const MsgBox::Request &request) {
+        return QStringLiteral("box|%1|%2|%3|%4")
+            .arg(request.text)
+            .arg(int(request.icon))
+            .arg(int(request.buttons))
+            .arg(int(request.defaultButton));
     });
-    Browser::setLauncher([](const QString &address) { say(QStringLiteral("browser|") + address); });
 
     if (app.arguments().contains(QStringLiteral("--wait"))) {
         say(QStringLiteral("ready"));

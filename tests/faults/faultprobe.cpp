@@ -3,12 +3,10 @@
 // is printed and answered by its default button; each address the program
 // opens is printed, unless ORVEL_PROBE_REAL_BROWSER asks for the real launch.
 //   faultprobe NAME   prints "reading|NUMBER|KEYWORD" for NAME typed into the box
-#include "appearance.h"
-#include "browser.h"
 #include "controls.h"
 #include "endapplication.h"
 #include "frmmain.h"
-#include "messagebox.h"
+#include "probe.h"
 #include "startapplication.h"
 
 #include <QApplication>
@@ -18,15 +16,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cstdio>
-
 namespace {
 
-void say(const QString &line)
-{
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
+using Probe::say;
 
 frmMain *mainWindow()
 {
@@ -42,15 +34,12 @@ frmMain *mainWindow()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    Appearance::apply();
-    app.setQuitOnLastWindowClosed(false);
-    MsgBox::setHandler([](const MsgBox::Request &request) {
-        QString text = request.text;
-        say(QStringLiteral("box|") + text.replace(QLatin1Char('\r'), QLatin1Char('/')));
-        return request.defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : request.defaultButton;
-    });
-    if (qEnvironmentVariableIsEmpty("ORVEL_PROBE_REAL_BROWSER"))
-        Browser::setLauncher([](const QString &address) { say(QStringLiteral("browser|") + address); });
+    Probe::setUp(app);
+    Probe::printWhatIsShown(
+        [](const MsgBox::Request &request) {
+            return QStringLiteral("box|") + QString(request.text).replace(QLatin1Char('\r'), QLatin1Char('/'));
+        },
+        !qEnvironmentVariableIsEmpty("ORVEL_PROBE_REAL_BROWSER"));
 
     modHelp::StartApplication();
     if (modHelp::ApplicationEnded()) {

@@ -1,5 +1,6 @@
 // The main window as laid out: its size, menus, stacking, and labels that
-// show all of their text (tst_highdpi checks every control's place).
+// show all of their text (tst_highdpi keeps the controls in their containers
+// and apart).
 #include "appearance.h"
 #include "clickablelabel.h"
 #include "controls.h"
