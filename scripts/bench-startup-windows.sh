@@ -10,9 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh xvfb libxcb1-dev wine64 fonts-wine
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DORVEL_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build build-bench --target orvel_startbench
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target orvel_startbench
 
 ORVEL_WINDOWS_QT=${ORVEL_WINDOWS_QT:-$(scripts/build-windows-qt.sh)}
 export ORVEL_WINDOWS_QT
