@@ -359,8 +359,8 @@ def package_command(qt_json, copyright_file, program, version, notices_out, lice
              "version %s, without Debian's own patches. The source package's files:"
              % (upstream, ", ".join(qt_dlls), qt["version"])),
         sources,
-        para("The source is available from Debian's archive, on a Debian system with apt-get source "
-             "qt6-base=%s." % qt["version"]),
+        para("The source is available from Debian's archive; on a Debian system:"),
+        "  apt-get source qt6-base=%s" % qt["version"],
         para("It was configured for Windows (x86_64-w64-mingw32, MinGW-w64 GCC) with these options:"),
         "\n".join("  " + o for o in qt["options"]),
         para("The program loads these libraries at run time; you may replace them with your own build of "
